@@ -1,0 +1,289 @@
+// Drawing and input for one form.
+#include "formwindow.h"
+
+#include "cursors.h"
+#include "fontmap.h"
+#include "keymap.h"
+#include "picturecache.h"
+#include "platform/application.h"
+
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QPainter>
+#include <QPushButton>
+#include <QScreen>
+#include <QTimer>
+#include <cmath>
+
+namespace tanzel {
+
+namespace {
+
+QRect pixelRect(float left, float top, float width, float height) {
+    const auto px = [](float twips) {
+        return static_cast<int>(std::lround(twips / TwipsPerPixel));
+    };
+    return {px(left), px(top), px(width), px(height)};
+}
+
+template <class Control> QRect pixelRect(const Control& control) {
+    return pixelRect(control.Left, control.Top, control.Width, control.Height);
+}
+
+QColor colour(Rgb rgb) {
+    return QColor::fromRgb(rgb);
+}
+
+Qt::Alignment qtAlignment(Alignment alignment) {
+    switch (alignment) {
+    case Alignment::Centre:
+        return Qt::AlignHCenter;
+    case Alignment::Right:
+        return Qt::AlignRight;
+    case Alignment::Left:
+        break;
+    }
+    return Qt::AlignLeft;
+}
+
+} // namespace
+
+FormWindow::FormWindow(Application& app, Form& form, PictureCache& pictures)
+    : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                           Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint)
+    , app(app)
+    , model(form)
+    , pictures(pictures) {
+    const FormDesign& design = form.design();
+    setObjectName(QString::fromUtf8(design.name.data(), qsizetype(design.name.size())));
+    setWindowTitle(QString::fromUtf8(design.caption.data(), qsizetype(design.caption.size())));
+    setFixedSize(pixelRect(0, 0, design.width, design.height).size());
+    setWindowIcon(QIcon(pictures.pixmap(Picture{std::string(design.icon)}, QSize(64, 64))));
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setMouseTracking(true);
+    setFocusPolicy(Qt::StrongFocus);
+    createButtons();
+    drawn.resize(form.drawOrder().size());
+    syncDrawing();
+    syncTimers();
+}
+
+FormWindow::~FormWindow() = default;
+
+void FormWindow::createButtons() {
+    std::vector<std::pair<int, QPushButton*>> tabOrder;
+    for (const auto& item : model.drawOrder()) {
+        auto* const* control = std::get_if<CommandButton*>(&item.control);
+        if (!control)
+            continue;
+        const CommandButton& model_button = **control;
+        const ControlDesign& design = *item.design;
+        auto* button = new QPushButton(QString::fromStdString(model_button.Caption), this);
+        button->setObjectName(QString::fromUtf8(design.name.data(), qsizetype(design.name.size())));
+        button->setGeometry(pixelRect(model_button));
+        if (!design.font.family.empty())
+            button->setFont(mappedFont(design.font));
+        if (!model_button.Picture.isEmpty()) {
+            const QSize iconSize(19, 19);
+            button->setIcon(
+                QIcon(pictures.pixmap(model_button.Picture, iconSize * devicePixelRatio())));
+            button->setIconSize(iconSize);
+            button->setAccessibleName(QStringLiteral("Close"));
+        }
+        const ControlDesign* clicked = &design;
+        connect(button, &QPushButton::clicked, this,
+                [this, clicked] { app.click(model, *clicked); });
+        buttons[&model_button] = button;
+        tabOrder.emplace_back(design.tabIndex, button);
+    }
+    std::sort(tabOrder.begin(), tabOrder.end());
+    for (std::size_t i = 1; i < tabOrder.size(); ++i)
+        setTabOrder(tabOrder[i - 1].second, tabOrder[i].second);
+    if (!tabOrder.empty())
+        tabOrder.front().second->setFocus();
+}
+
+void FormWindow::sync(bool activate) {
+    syncTimers();
+    setEnabled(model.Enabled);
+    if (model.MousePointer != shownPointer) {
+        shownPointer = model.MousePointer;
+        if (auto cursor = cursorFor(shownPointer))
+            setCursor(*cursor);
+        else
+            unsetCursor();
+    }
+    if (model.isShown()) {
+        if (!placed) {
+            placeOnScreen();
+            placed = true;
+        }
+        if (model.WindowState == 1 && !isMinimized())
+            showMinimized();
+        else if (model.WindowState == 0 && (isMinimized() || !isVisible()))
+            showNormal();
+        if (activate) {
+            raise();
+            activateWindow();
+        }
+    }
+    if (syncDrawing())
+        update();
+}
+
+void FormWindow::placeOnScreen() {
+    const FormDesign& design = model.design();
+    QRect client = geometry();
+    if (design.startPosition == StartPosition::Fixed) {
+        client.moveTopLeft(pixelRect(design.startLeft, design.startTop, 0, 0).topLeft());
+        setGeometry(client);
+    } else if (design.startPosition == StartPosition::CentreScreen) {
+        if (QScreen* target = screen()) {
+            client.moveCenter(target->geometry().center());
+            setGeometry(client);
+        }
+    }
+}
+
+void FormWindow::syncTimers() {
+    for (const auto& binding : model.timers()) {
+        Timer& timer = *binding.timer;
+        QTimer*& running = timers[&timer];
+        if (!running) {
+            running = new QTimer(this);
+            running->setTimerType(Qt::PreciseTimer);
+            connect(running, &QTimer::timeout, this,
+                    [this, &timer] { app.timerTick(model, timer); });
+        }
+        const bool runs = timer.Enabled && timer.Interval > 0;
+        if (!runs)
+            running->stop();
+        else if (!running->isActive() || running->interval() != timer.Interval)
+            running->start(timer.Interval);
+    }
+}
+
+bool FormWindow::syncDrawing() {
+    bool changed = false;
+    const auto& items = model.drawOrder();
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        Drawn now;
+        std::visit(
+            [&](const auto* control) {
+                now.bounds = {control->Left, control->Top, control->Width, control->Height};
+                now.visible = control->Visible;
+                using Control = std::decay_t<decltype(*control)>;
+                if constexpr (std::is_same_v<Control, Image>)
+                    now.picture = control->Picture.name;
+                if constexpr (std::is_same_v<Control, Label>)
+                    now.caption = control->Caption;
+            },
+            items[i].control);
+        if (!(now == drawn[i])) {
+            drawn[i] = std::move(now);
+            changed = true;
+        }
+    }
+    return changed;
+}
+
+void FormWindow::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.fillRect(rect(), colour(model.design().backColour));
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    for (const auto& item : model.drawOrder()) {
+        std::visit(
+            [&](const auto* control) {
+                using Control = std::decay_t<decltype(*control)>;
+                if (!control->Visible)
+                    return;
+                if constexpr (std::is_same_v<Control, Image>)
+                    paintImage(painter, *control);
+                else if constexpr (std::is_same_v<Control, Label>)
+                    paintLabel(painter, *item.design, *control);
+                else if constexpr (std::is_same_v<Control, Shape>)
+                    paintShape(painter, *item.design, *control);
+            },
+            item.control);
+    }
+}
+
+void FormWindow::paintImage(QPainter& painter, const Image& image) {
+    const QRect target = pixelRect(image);
+    if (image.Picture.isEmpty() || target.isEmpty())
+        return;
+    const QPixmap pixmap = pictures.pixmap(image.Picture, target.size() * devicePixelRatio());
+    painter.drawPixmap(target, pixmap);
+}
+
+void FormWindow::paintLabel(QPainter& painter, const ControlDesign& design, const Label& label) {
+    if (label.Caption.empty())
+        return;
+    painter.setFont(mappedFont(design.font));
+    painter.setPen(colour(design.foreground));
+    painter.drawText(pixelRect(label),
+                     qtAlignment(design.alignment) | Qt::AlignTop | Qt::TextWordWrap,
+                     QString::fromStdString(label.Caption));
+}
+
+// A pale bar with a red edge and red gauge lines; it shortens from the bottom up.
+void FormWindow::paintShape(QPainter& painter, const ControlDesign& design, const Shape& shape) {
+    const QRect bar = pixelRect(shape);
+    if (bar.isEmpty())
+        return;
+    painter.fillRect(bar, colour(design.fill));
+    painter.fillRect(bar, QBrush(colour(design.foreground), Qt::HorPattern));
+    painter.setPen(QPen(colour(design.foreground), 2));
+    painter.drawRect(bar.adjusted(1, 1, -1, -1));
+}
+
+const ControlDesign* FormWindow::controlAt(QPointF position) const {
+    const auto* item = model.controlAt(static_cast<float>(position.x()) * TwipsPerPixel,
+                                       static_cast<float>(position.y()) * TwipsPerPixel);
+    return item ? item->design : nullptr;
+}
+
+void FormWindow::keyPressEvent(QKeyEvent* event) {
+    // A held key punches once.
+    if (event->isAutoRepeat())
+        return;
+    if (auto code = keyAscii(*event))
+        app.keyPress(model, *code);
+    else
+        QWidget::keyPressEvent(event);
+}
+
+void FormWindow::mouseMoveEvent(QMouseEvent* event) {
+    app.mouseMove(model, controlAt(event->position()));
+}
+
+void FormWindow::mousePressEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton)
+        return;
+    pressed = true;
+    pressedOn = controlAt(event->position());
+}
+
+// A click is a press and a release on the same control.
+void FormWindow::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton || !pressed)
+        return;
+    pressed = false;
+    const ControlDesign* releasedOn = controlAt(event->position());
+    if (releasedOn && releasedOn == pressedOn)
+        app.click(model, *releasedOn);
+}
+
+// The close box unloads the form; the host then destroys this window.
+void FormWindow::closeEvent(QCloseEvent* event) {
+    event->ignore();
+    app.closeRequested(model);
+}
+
+void FormWindow::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::ActivationChange && isActiveWindow())
+        app.activatedByUser(model);
+    QWidget::changeEvent(event);
+}
+
+} // namespace tanzel

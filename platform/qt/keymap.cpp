@@ -1,0 +1,54 @@
+// Key events to character codes.
+#include "keymap.h"
+
+namespace tanzel {
+
+namespace {
+
+std::optional<char> keypadDigitWithoutNumLock(int key) {
+    switch (key) {
+    case Qt::Key_End:
+        return '1';
+    case Qt::Key_Down:
+        return '2';
+    case Qt::Key_PageDown:
+        return '3';
+    case Qt::Key_Left:
+        return '4';
+    case Qt::Key_Clear:
+        return '5';
+    case Qt::Key_Right:
+        return '6';
+    case Qt::Key_Home:
+        return '7';
+    case Qt::Key_Up:
+        return '8';
+    case Qt::Key_PageUp:
+        return '9';
+    case Qt::Key_Insert:
+        return '0';
+    default:
+        return std::nullopt;
+    }
+}
+
+} // namespace
+
+std::optional<std::int16_t> keyAscii(const QKeyEvent& event) {
+    const int key = event.key();
+    const auto modifiers = event.modifiers();
+    if (modifiers & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
+        return std::nullopt;
+    if (key >= Qt::Key_0 && key <= Qt::Key_9)
+        return static_cast<std::int16_t>(key);
+    if (modifiers & Qt::KeypadModifier) {
+        if (auto digit = keypadDigitWithoutNumLock(key))
+            return static_cast<std::int16_t>(*digit);
+    }
+    const QString text = event.text();
+    if (text.size() == 1 && text.at(0).isPrint())
+        return static_cast<std::int16_t>(text.at(0).unicode());
+    return std::nullopt;
+}
+
+} // namespace tanzel

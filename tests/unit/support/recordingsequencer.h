@@ -1,0 +1,64 @@
+// A sequencer device for tests: logs every media property and command, plays nothing.
+#pragma once
+
+#include "platform/application.h"
+#include "platform/sequencerdevice.h"
+
+#include <set>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace tanzel::test {
+
+// Files named in `unplayable` fail to open, as a missing or broken tune would.
+class RecordingSequencer : public SequencerDevice {
+public:
+    void watch(Application& app) {
+        app.setMediaTrace([this](const std::string& entry) { log.push_back(entry); });
+    }
+
+    bool open(const std::string& fileName) override {
+        log.push_back("device.open " + fileName);
+        if (!openFile.empty() || unplayable.contains(fileName))
+            return false;
+        openFile = fileName;
+        return true;
+    }
+    bool play(Completion completed) override {
+        log.push_back("device.play");
+        playing = true;
+        completion = std::move(completed);
+        return true;
+    }
+    void stop() override {
+        log.push_back("device.stop");
+        playing = false;
+        completion = nullptr;
+    }
+    void close() override {
+        log.push_back("device.close");
+        openFile.clear();
+        playing = false;
+        completion = nullptr;
+    }
+
+    // The tune reaches its end.
+    void finish() {
+        playing = false;
+        if (auto done = std::exchange(completion, nullptr))
+            done();
+    }
+
+    std::vector<std::string> takeLog() { return std::exchange(log, {}); }
+
+    std::vector<std::string> log;
+    std::set<std::string> unplayable;
+    std::string openFile;
+    bool playing = false;
+
+private:
+    Completion completion;
+};
+
+} // namespace tanzel::test
