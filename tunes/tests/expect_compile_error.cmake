@@ -1,0 +1,12 @@
+# Runs tune-compiler on a broken tune and fails unless it exits non-zero, names the line and writes nothing.
+file(REMOVE ${OUTPUT})
+execute_process(COMMAND ${COMPILER} ${INPUT} ${OUTPUT} RESULT_VARIABLE result ERROR_VARIABLE errors)
+if(result EQUAL 0)
+    message(FATAL_ERROR "tune-compiler accepted ${INPUT}")
+endif()
+if(NOT errors MATCHES "broken\\.tune:7: error: bar line after 4\\.5 beats")
+    message(FATAL_ERROR "unexpected message: ${errors}")
+endif()
+if(EXISTS ${OUTPUT})
+    message(FATAL_ERROR "tune-compiler wrote ${OUTPUT} for a broken tune")
+endif()
