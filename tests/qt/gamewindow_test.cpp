@@ -84,6 +84,20 @@ TEST_F(GameWindow, DrawsAMarkerOverItsCreature) {
     EXPECT_GT(countNear(image, Hole5, QColor(0xFF, 0xE4, 0x19), 60), 300);
 }
 
+TEST_F(GameWindow, DrawsEveryMarkerOverEveryCreature) {
+    for (int hole = 1; hole <= 9; ++hole) {
+        raise(hole, 7);
+        mark(hole, 12);
+    }
+    const QImage image = frame();
+    const QColor magenta(0xFF, 0x00, 0xFF);
+    for (int hole = 1; hole <= 9; ++hole) {
+        const QRect cell(qRound(game.Image2(hole).Left / 15), qRound(game.Image2(hole).Top / 15),
+                         65, 65);
+        EXPECT_GT(countNear(image, cell, magenta, 60), 20) << hole;
+    }
+}
+
 TEST_F(GameWindow, DrawsTheScoreUnderTheMarkersButOverTheCreatures) {
     program.app.dispatch([&] { game.Label1.Caption = " 88888"; });
     const QRect score(256, 0, 105, 33);

@@ -28,6 +28,15 @@ TEST(TitleWindow, OpensAtItsFixedPlaceWithItsDesignSize) {
     EXPECT_EQ(salir->geometry(), QRect(128, 128, 65, 25));
 }
 
+TEST(TitleWindow, TheLogoIsStretchedOverAllButAOnePixelStripOnTheRight) {
+    QtGame program;
+    const QImage image = program.grab(program.app.form<Form2>());
+    const QColor back(0x01, 0x00, 0x42);
+    EXPECT_EQ(countNear(image, QRect(0, 20, 249, 100), back, 6), 0);
+    EXPECT_EQ(countNear(image, QRect(0, 160, 249, 6), back, 6), 0);
+    EXPECT_EQ(countNear(image, QRect(249, 0, 1, 166), back, 6), 166);
+}
+
 TEST(TitleWindow, ThePointerChangesOverTheLogoAndTheLinks) {
     QtGame program;
     FormWindow& window = program.window(program.app.form<Form2>());
@@ -101,7 +110,17 @@ TEST(GameOverWindow, IsCentredAndDrawsItsBannerOverTheFigure) {
     const QColor Banner(0x80, 0x40, 0x00);
     EXPECT_GT(countNear(image, QRect(8, 48, 121, 41), Yellow, 30), 50);
     EXPECT_GT(countNear(image, QRect(8, 8, 121, 25), Yellow, 30), 30);
-    EXPECT_GT(countNear(image, QRect(120, 168, 105, 33), Banner, 30), 30);
+    // "OVER" lies over the figure: taking the figure away uncovers no more of its letters.
+    const QRect overWord(120, 168, 105, 33);
+    const QColor Figure(0x6F, 0xB0, 0x2C);
+    const int letters = countNear(image, overWord, Banner, 8);
+    EXPECT_GT(letters, 30);
+    EXPECT_GT(countNear(image, overWord, Figure, 60), 30);
+    for (const auto& item : over.drawOrder())
+        if (item.design->name == "Image1")
+            program.app.dispatch([&] { std::get<Image*>(item.control)->Visible = false; });
+    // Only anti-aliased letter edges may differ; the figure's legs cross whole strokes.
+    EXPECT_NEAR(countNear(program.grab(over), overWord, Banner, 8), letters, 5);
     EXPECT_GT(countNear(image, QRect(8, 168, 72, 33), Banner, 30), 10);
     // "GAME" starts on the back colour.
     EXPECT_GT(countNear(image, QRect(0, 168, 20, 33), Back, 10), 100);
