@@ -164,7 +164,7 @@ TEST_F(GameWindow, AHeldKeyPunchesOnce) {
 }
 
 TEST_F(GameWindow, RepaintsOnlyWhenSomethingChanged) {
-    program.app.dispatch([] {});
+    program.app.dispatch([&] { game.Timer1.Enabled = false; });
     FormWindow& window = program.window(game);
     QCoreApplication::processEvents();
     int paints = 0;

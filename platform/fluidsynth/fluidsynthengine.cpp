@@ -1,0 +1,238 @@
+// Sets up FluidSynth off the UI thread and drives its player from whichever thread renders.
+#include "fluidsynthengine.h"
+
+#include "librarychatter.h"
+#include "problemreport.h"
+
+#include <algorithm>
+#include <array>
+
+namespace tanzel {
+
+FluidSynthEngine::FluidSynthEngine(FluidSynthOptions options, EndReport reportEnd)
+    : options(std::move(options))
+    , reportEnd(std::move(reportEnd)) {
+    silenceLibraryChatter();
+    setUpThread = std::thread([this] { setUp(); });
+}
+
+FluidSynthEngine::~FluidSynthEngine() {
+    setUpThread.join();
+    // The driver first, without the lock: its thread may be waiting for it. Then nothing else
+    // renders, and the player goes before the synth it plays on.
+    driver.reset();
+    tune.reset();
+    synth.reset();
+    settings.reset();
+}
+
+void FluidSynthEngine::setUp() {
+    SettingsHandle newSettings{new_fluid_settings()};
+    AudioDriverHandle newDriver;
+    SynthHandle newSynth;
+    if (prepare(newSettings, newDriver, newSynth)) {
+        publish(std::move(newSettings), std::move(newSynth), std::move(newDriver));
+    } else {
+        newDriver.reset();
+        publish({}, {}, {});
+    }
+}
+
+bool FluidSynthEngine::prepare(SettingsHandle& newSettings, AudioDriverHandle& newDriver,
+                               SynthHandle& newSynth) {
+    if (!newSettings) {
+        reportProblem("music off: cannot start the synthesizer");
+        return false;
+    }
+    fluid_settings_setnum(newSettings.get(), "synth.sample-rate", options.sampleRate);
+    // Asked first: without an output there is no point in loading the SoundFont.
+    if (options.mode == FluidSynthOptions::Mode::LiveAudio) {
+        newDriver = openAudioOutput(newSettings.get());
+        if (!newDriver) {
+            std::string tried;
+            for (const std::string& name : options.audioDrivers)
+                tried += (tried.empty() ? "" : ", ") + name;
+            reportProblem("music off: no audio output (tried " + tried + ")");
+            return false;
+        }
+    }
+    newSynth.reset(new_fluid_synth(newSettings.get()));
+    if (!newSynth) {
+        reportProblem("music off: cannot start the synthesizer");
+        return false;
+    }
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(options.soundFont, error)) {
+        reportProblem("music off: no SoundFont at " + options.soundFont.string());
+        return false;
+    }
+    if (fluid_synth_sfload(newSynth.get(), options.soundFont.c_str(), 1) == FLUID_FAILED) {
+        reportProblem("music off: " + options.soundFont.string() + ": not a usable SoundFont");
+        return false;
+    }
+    return true;
+}
+
+AudioDriverHandle FluidSynthEngine::openAudioOutput(fluid_settings_t* audioSettings) {
+    for (const std::string& name : options.audioDrivers) {
+        if (fluid_settings_setstr(audioSettings, "audio.driver", name.c_str()) != FLUID_OK)
+            continue;
+        if (fluid_audio_driver_t* opened =
+                new_fluid_audio_driver2(audioSettings, renderAudio, this))
+            return AudioDriverHandle{opened};
+    }
+    return {};
+}
+
+void FluidSynthEngine::publish(SettingsHandle newSettings, SynthHandle newSynth,
+                               AudioDriverHandle newDriver) {
+    {
+        std::lock_guard lock(mutex);
+        settings = std::move(newSettings);
+        synth = std::move(newSynth);
+        driver = std::move(newDriver);
+        setUpDone = true;
+    }
+    settled.notify_all();
+}
+
+void FluidSynthEngine::waitUntilReady() {
+    std::unique_lock lock(mutex);
+    settled.wait(lock, [this] { return setUpDone; });
+}
+
+void FluidSynthEngine::load(std::string name, std::vector<unsigned char> midiBytes) {
+    std::lock_guard lock(mutex);
+    dropTune();
+    tune.emplace(Tune{.name = std::move(name), .bytes = std::move(midiBytes)});
+}
+
+void FluidSynthEngine::unload() {
+    std::lock_guard lock(mutex);
+    dropTune();
+}
+
+void FluidSynthEngine::dropTune() {
+    if (!tune)
+        return;
+    tune.reset();
+    // A deleted player leaves its notes sounding and its programs and controllers set. The reset
+    // clears those but only releases the notes, which can ring for seconds: then cut them. (The
+    // other way round, the reset's release overrides the cut.)
+    if (synth) {
+        fluid_synth_system_reset(synth.get());
+        fluid_synth_all_sounds_off(synth.get(), -1);
+    }
+}
+
+void FluidSynthEngine::start(std::uint64_t playId) {
+    std::lock_guard lock(mutex);
+    if (!tune)
+        return;
+    tune->playId = playId;
+    if (tune->reachedEnd) {
+        reportEnd(playId);
+        return;
+    }
+    if (!tune->playing && !tune->framesUntilStart)
+        tune->framesUntilStart =
+            static_cast<long>(options.startDelay.count()) * options.sampleRate / 1000;
+}
+
+void FluidSynthEngine::pause() {
+    std::lock_guard lock(mutex);
+    if (!tune)
+        return;
+    tune->framesUntilStart.reset();
+    if (tune->playing) {
+        // Keeps the position; the player releases its notes on the next rendered block.
+        fluid_player_stop(tune->player.get());
+        tune->playing = false;
+    }
+}
+
+std::vector<StereoFrame> FluidSynthEngine::render(std::size_t frames) {
+    if (options.mode != FluidSynthOptions::Mode::Offline)
+        return {};
+    waitUntilReady();
+    constexpr std::size_t blockFrames = 64;
+    std::array<float, blockFrames> left{};
+    std::array<float, blockFrames> right{};
+    std::vector<StereoFrame> sound(frames);
+    for (std::size_t done = 0; done < frames; done += blockFrames) {
+        const std::size_t count = std::min(blockFrames, frames - done);
+        {
+            std::lock_guard lock(mutex);
+            renderBlock(left.data(), right.data(), static_cast<int>(count));
+        }
+        for (std::size_t i = 0; i < count; ++i)
+            sound[done + i] = {left[i], right[i]};
+    }
+    return sound;
+}
+
+int FluidSynthEngine::renderAudio(void* engine, int frames, int, float*[], int outputs,
+                                  float* out[]) {
+    if (outputs < 2)
+        return FLUID_FAILED;
+    auto& self = *static_cast<FluidSynthEngine*>(engine);
+    std::lock_guard lock(self.mutex);
+    self.renderBlock(out[0], out[1], frames);
+    return FLUID_OK;
+}
+
+void FluidSynthEngine::renderBlock(float* left, float* right, int frames) {
+    std::fill_n(left, frames, 0.0f);
+    std::fill_n(right, frames, 0.0f);
+    if (!synth)
+        return;
+    if (tune && tune->framesUntilStart) {
+        if (*tune->framesUntilStart > 0)
+            *tune->framesUntilStart -= frames;
+        else
+            beginPlayback();
+    }
+    // Effects are mixed into the same two buffers as the dry sound.
+    std::array<float*, 2> buffers{left, right};
+    fluid_synth_process(synth.get(), frames, 2, buffers.data(), 2, buffers.data());
+}
+
+void FluidSynthEngine::beginPlayback() {
+    tune->framesUntilStart.reset();
+    if (!tune->player && !createPlayer()) {
+        reportProblem("music off: " + tune->name + ": the MIDI player could not start");
+        return;
+    }
+    fluid_player_play(tune->player.get());
+    tune->playing = true;
+}
+
+bool FluidSynthEngine::createPlayer() {
+    PlayerHandle player{new_fluid_player(synth.get())};
+    if (!player ||
+        fluid_player_add_mem(player.get(), tune->bytes.data(), tune->bytes.size()) != FLUID_OK)
+        return false;
+    fluid_player_set_tick_callback(player.get(), onTick, this);
+    tune->player = std::move(player);
+    return true;
+}
+
+int FluidSynthEngine::onTick(void* engine, int tick) {
+    static_cast<FluidSynthEngine*>(engine)->tickReached(tick);
+    return FLUID_OK;
+}
+
+// The player's own end waits for the last voices to die away; the tune ends at its last tick.
+void FluidSynthEngine::tickReached(int tick) {
+    if (!tune || !tune->player || tune->reachedEnd)
+        return;
+    if (!tune->totalTicks)
+        tune->totalTicks = fluid_player_get_total_ticks(tune->player.get());
+    if (tick < *tune->totalTicks)
+        return;
+    tune->reachedEnd = true;
+    tune->playing = false;
+    reportEnd(tune->playId);
+}
+
+} // namespace tanzel

@@ -1,0 +1,91 @@
+// Keeps the device's own open/play state and turns the engine's end reports into completions.
+#include "fluidsynthsequencer.h"
+
+#include "fluidsynthengine.h"
+#include "midifile.h"
+#include "problemreport.h"
+
+#include <utility>
+
+namespace tanzel {
+
+FluidSynthSequencer::FluidSynthSequencer(FluidSynthOptions options)
+    : postToUiThread(std::move(options.postToUiThread))
+    , frameRate(options.sampleRate)
+    , currentPlay(std::make_shared<CurrentPlay>())
+    , watchedPlay(currentPlay)
+    , engine(std::make_unique<FluidSynthEngine>(
+          std::move(options), [this](std::uint64_t playId) { postEnd(playId); })) {}
+
+FluidSynthSequencer::~FluidSynthSequencer() = default;
+
+bool FluidSynthSequencer::open(const std::string& fileName) {
+    if (openTune) {
+        reportProblem("music: " + fileName + " not opened: " + *openTune + " is still open");
+        return false;
+    }
+    MidiFile file = readMidiFile(fileName);
+    if (!file.problem.empty()) {
+        reportProblem("music off: " + fileName + ": " + file.problem);
+        return false;
+    }
+    forgetCurrentPlay();
+    engine->load(fileName, std::move(file.bytes));
+    openTune = fileName;
+    return true;
+}
+
+bool FluidSynthSequencer::play(Completion completed) {
+    if (!openTune) {
+        reportProblem("music: play with no tune open");
+        return false;
+    }
+    forgetCurrentPlay();
+    currentPlay->completed = std::move(completed);
+    engine->start(currentPlay->id);
+    return true;
+}
+
+void FluidSynthSequencer::stop() {
+    if (!openTune)
+        return;
+    forgetCurrentPlay();
+    engine->pause();
+}
+
+void FluidSynthSequencer::close() {
+    if (!openTune)
+        return;
+    forgetCurrentPlay();
+    engine->unload();
+    openTune.reset();
+}
+
+void FluidSynthSequencer::waitUntilReady() {
+    engine->waitUntilReady();
+}
+
+std::vector<StereoFrame> FluidSynthSequencer::renderOffline(std::chrono::milliseconds length) {
+    const auto frames = static_cast<std::size_t>(length.count()) * frameRate / 1000;
+    return engine->render(frames);
+}
+
+void FluidSynthSequencer::forgetCurrentPlay() {
+    ++currentPlay->id;
+    currentPlay->completed = nullptr;
+}
+
+void FluidSynthSequencer::postEnd(std::uint64_t playId) const {
+    if (!postToUiThread)
+        return;
+    postToUiThread([watched = watchedPlay, playId] {
+        std::shared_ptr<CurrentPlay> play = watched.lock();
+        if (!play || play->id != playId || !play->completed)
+            return;
+        // Taken out first: the completion may well open and play the tune again.
+        Completion completed = std::exchange(play->completed, nullptr);
+        completed();
+    });
+}
+
+} // namespace tanzel
