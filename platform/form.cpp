@@ -156,9 +156,7 @@ ImageList& Form::imageList() {
 }
 
 void Form::onTimer(Timer& timer, std::function<void()> handler) {
-    auto found = std::find_if(timersByName.begin(), timersByName.end(),
-                              [&](const auto& entry) { return entry.second == &timer; });
-    timerBindings.push_back({found->first, &timer, std::move(handler)});
+    timerBindings.push_back({&timer, std::move(handler)});
 }
 
 void Form::onClick(std::string_view control, std::function<void()> handler) {

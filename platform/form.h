@@ -39,7 +39,6 @@ public:
         ControlRef control;
     };
     struct TimerBinding {
-        std::string_view name;
         Timer* timer;
         std::function<void()> handler;
     };

@@ -36,9 +36,7 @@ void MediaControl::run(std::string_view command) {
     if (command == "Open") {
         if (!open && DeviceType.get() == "Sequencer")
             open = device.open(FileName.get());
-    } else if (command == "Play") {
-        if (!open)
-            return;
+    } else if (command == "Play" && open) {
         SequencerDevice::Completion completion;
         if (notify) {
             completion = [weak = std::weak_ptr(self)] {

@@ -76,24 +76,24 @@ void FormWindow::createButtons() {
         auto* const* control = std::get_if<CommandButton*>(&item.control);
         if (!control)
             continue;
-        const CommandButton& model_button = **control;
+        const CommandButton& buttonModel = **control;
         const ControlDesign& design = *item.design;
-        auto* button = new QPushButton(QString::fromStdString(model_button.Caption), this);
+        auto* button = new QPushButton(QString::fromStdString(buttonModel.Caption), this);
         button->setObjectName(QString::fromUtf8(design.name.data(), qsizetype(design.name.size())));
-        button->setGeometry(pixelRect(model_button));
+        button->setGeometry(pixelRect(buttonModel));
         if (!design.font.family.empty())
             button->setFont(mappedFont(design.font));
-        if (!model_button.Picture.isEmpty()) {
+        if (!buttonModel.Picture.isEmpty()) {
             const QSize iconSize(19, 19);
             button->setIcon(
-                QIcon(pictures.pixmap(model_button.Picture, iconSize * devicePixelRatio())));
+                QIcon(pictures.pixmap(buttonModel.Picture, iconSize * devicePixelRatio())));
             button->setIconSize(iconSize);
             button->setAccessibleName(QStringLiteral("Close"));
         }
         const ControlDesign* clicked = &design;
         connect(button, &QPushButton::clicked, this,
                 [this, clicked] { app.click(model, *clicked); });
-        buttons[&model_button] = button;
+        buttons[&buttonModel] = button;
         tabOrder.emplace_back(design.tabIndex, button);
     }
     std::sort(tabOrder.begin(), tabOrder.end());

@@ -21,14 +21,11 @@ QtHost::QtHost() {
     started.start();
 }
 
-QtHost::~QtHost() {
-    for (auto& [form, window] : windows)
-        delete window.data();
-}
+QtHost::~QtHost() = default;
 
 FormWindow* QtHost::window(const Form& form) const {
     auto found = windows.find(&form);
-    return found == windows.end() ? nullptr : found->second.data();
+    return found == windows.end() ? nullptr : found->second.get();
 }
 
 void QtHost::post(std::function<void()> task) {
@@ -44,7 +41,7 @@ void QtHost::sync(const std::vector<Form*>& loadedForms) {
     for (Form* form : loadedForms) {
         auto& window = windows[form];
         if (!window)
-            window = new FormWindow(*app, *form, pictures);
+            window = std::make_unique<FormWindow>(*app, *form, pictures);
         window->sync(activeChanged && form == active);
     }
 }
@@ -53,10 +50,9 @@ void QtHost::formUnloaded(Form& form) {
     auto found = windows.find(&form);
     if (found == windows.end())
         return;
-    if (FormWindow* window = found->second.data()) {
-        window->hide();
-        window->deleteLater();
-    }
+    // The form may be unloading from inside one of its window's own event handlers.
+    found->second->hide();
+    found->second.release()->deleteLater();
     windows.erase(found);
     if (lastActive == &form)
         lastActive = nullptr;

@@ -6,9 +6,9 @@
 
 #include <QElapsedTimer>
 #include <QObject>
-#include <QPointer>
 #include <functional>
 #include <map>
+#include <memory>
 
 namespace tanzel {
 
@@ -39,7 +39,7 @@ public:
 private:
     Application* app = nullptr;
     PictureCache pictures;
-    std::map<const Form*, QPointer<FormWindow>> windows;
+    std::map<const Form*, std::unique_ptr<FormWindow>> windows;
     const Form* lastActive = nullptr;
     std::uint64_t lastActiveSerial = 0;
     QElapsedTimer started;
