@@ -163,26 +163,29 @@ void FormWindow::syncTimers() {
     }
 }
 
+// Runs after every event, so it compares in place and copies only what changed.
 bool FormWindow::syncDrawing() {
     bool changed = false;
     const auto& items = model.drawOrder();
     for (std::size_t i = 0; i < items.size(); ++i) {
-        Drawn now;
+        Drawn& last = drawn[i];
         std::visit(
             [&](const auto* control) {
-                now.bounds = {control->Left, control->Top, control->Width, control->Height};
-                now.visible = control->Visible;
                 using Control = std::decay_t<decltype(*control)>;
+                const Bounds bounds{control->Left, control->Top, control->Width, control->Height};
+                std::string_view picture;
+                std::string_view caption;
                 if constexpr (std::is_same_v<Control, Image>)
-                    now.picture = control->Picture.name;
+                    picture = control->Picture.name;
                 if constexpr (std::is_same_v<Control, Label>)
-                    now.caption = control->Caption;
+                    caption = control->Caption;
+                if (last.bounds == bounds && last.visible == control->Visible &&
+                    last.picture == picture && last.caption == caption)
+                    return;
+                last = {bounds, control->Visible, std::string(picture), std::string(caption)};
+                changed = true;
             },
             items[i].control);
-        if (!(now == drawn[i])) {
-            drawn[i] = std::move(now);
-            changed = true;
-        }
     }
     return changed;
 }

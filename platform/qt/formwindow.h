@@ -41,7 +41,6 @@ private:
         bool visible = false;
         std::string picture;
         std::string caption;
-        friend bool operator==(const Drawn&, const Drawn&) = default;
     };
 
     void createButtons();
