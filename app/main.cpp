@@ -1,5 +1,6 @@
 // Starts Tanzel Punch: the title window on the Qt host, with FluidSynth for the music.
 #include "layout/designs.h"
+#include "platformguard.h"
 #include "platform/application.h"
 #include "platform/fluidsynth/fluidsynthsequencer.h"
 #include "platform/qt/qthost.h"
@@ -7,20 +8,13 @@
 
 #include <QApplication>
 #include <QIcon>
-#include <QPixmap>
-#include <cstdio>
 #include <random>
 
 int main(int argc, char* argv[]) {
-    // Without a display there is nothing to play on: say so in one line, not a Qt abort.
-    if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") &&
-        qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        std::fprintf(stderr, "tanzel-punch: no display to open the game window on\n");
-        return 1;
-    }
+    tanzel::guardPlatformStart();
     QApplication qtApp(argc, argv);
+    tanzel::endPlatformGuard();
     QApplication::setApplicationName(QStringLiteral("tanzel-punch"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Tanzel Punch"));
     QApplication::setDesktopFileName(QStringLiteral("tanzel-punch"));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/pictures/icon.svg")));
 

@@ -20,13 +20,17 @@ FluidSynthSequencer::FluidSynthSequencer(FluidSynthOptions options)
 FluidSynthSequencer::~FluidSynthSequencer() = default;
 
 bool FluidSynthSequencer::open(const std::string& fileName) {
-    if (openTune) {
-        reportProblem("music: " + fileName + " not opened: " + *openTune + " is still open");
+    // Held exclusively: the game window's start-up asks for the device while the title tune
+    // may still hold it, and that refusal is how the device is meant to work.
+    if (openTune)
         return false;
-    }
     MidiFile file = readMidiFile(fileName);
     if (!file.problem.empty()) {
-        reportProblem("music off: " + fileName + ": " + file.problem);
+        // The title window opens its tune again each time it comes back: a broken file is
+        // reported once, not once a game.
+        const std::string refusal = "music off: " + fileName + ": " + file.problem;
+        if (reportedRefusals.insert(refusal).second)
+            reportProblem(refusal);
         return false;
     }
     forgetCurrentPlay();

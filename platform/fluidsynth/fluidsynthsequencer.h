@@ -9,6 +9,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -54,6 +55,7 @@ private:
     const std::shared_ptr<CurrentPlay> currentPlay;
     const std::weak_ptr<CurrentPlay> watchedPlay;
     std::optional<std::string> openTune;
+    std::set<std::string> reportedRefusals;
     // Last, so it goes first: its threads call postEnd.
     std::unique_ptr<FluidSynthEngine> engine;
 };

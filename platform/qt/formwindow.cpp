@@ -127,8 +127,10 @@ void FormWindow::sync(bool activate) {
             activateWindow();
         }
     }
-    if (syncDrawing())
-        update();
+    // A punch moves only the hammer and a tick only the creatures: repainting just their old and
+    // new places keeps a frame to a few small blits instead of the whole window and its texts.
+    if (const QRegion changed = syncDrawing(); !changed.isEmpty())
+        update(changed);
 }
 
 void FormWindow::placeOnScreen() {
@@ -164,8 +166,8 @@ void FormWindow::syncTimers() {
 }
 
 // Runs after every event, so it compares in place and copies only what changed.
-bool FormWindow::syncDrawing() {
-    bool changed = false;
+QRegion FormWindow::syncDrawing() {
+    QRegion changed;
     const auto& items = model.drawOrder();
     for (std::size_t i = 0; i < items.size(); ++i) {
         Drawn& last = drawn[i];
@@ -182,23 +184,27 @@ bool FormWindow::syncDrawing() {
                 if (last.bounds == bounds && last.visible == control->Visible &&
                     last.picture == picture && last.caption == caption)
                     return;
+                if (last.visible)
+                    changed += pixelRect(last.bounds.Left, last.bounds.Top, last.bounds.Width,
+                                         last.bounds.Height);
+                if (control->Visible)
+                    changed += pixelRect(*control);
                 last = {bounds, control->Visible, std::string(picture), std::string(caption)};
-                changed = true;
             },
             items[i].control);
     }
     return changed;
 }
 
-void FormWindow::paintEvent(QPaintEvent*) {
+void FormWindow::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
-    painter.fillRect(rect(), colour(model.design().backColour));
+    painter.fillRect(event->rect(), colour(model.design().backColour));
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
     for (const auto& item : model.drawOrder()) {
         std::visit(
             [&](const auto* control) {
                 using Control = std::decay_t<decltype(*control)>;
-                if (!control->Visible)
+                if (!control->Visible || !event->region().intersects(pixelRect(*control)))
                     return;
                 if constexpr (std::is_same_v<Control, Image>)
                     paintImage(painter, *control);

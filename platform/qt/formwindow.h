@@ -3,6 +3,7 @@
 
 #include "platform/form.h"
 
+#include <QRegion>
 #include <QWidget>
 #include <map>
 #include <vector>
@@ -45,7 +46,9 @@ private:
 
     void createButtons();
     void syncTimers();
-    bool syncDrawing();
+    // The area whose drawing changed since the last call: the old and new place of each
+    // control that moved, resized, showed, hid or changed its picture or caption.
+    QRegion syncDrawing();
     const ControlDesign* controlAt(QPointF position) const;
     void paintImage(QPainter& painter, const Image& image);
     void paintLabel(QPainter& painter, const ControlDesign& design, const Label& label);

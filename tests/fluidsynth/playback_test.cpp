@@ -140,16 +140,15 @@ TEST_F(OfflineDevice, PlayAtTheEndCompletesAtOnceWithoutSound) {
     EXPECT_LT(peak(soundSince(playedAt)), silent);
 }
 
-TEST_F(OfflineDevice, OpenWhileOpenFailsAndLeavesTheOpenTunePlaying) {
+// The device is held exclusively: a refused open is how it is used, not a problem to report.
+TEST_F(OfflineDevice, OpenWhileOpenFailsQuietlyAndLeavesTheOpenTunePlaying) {
     const std::string first = tune(8, "first.mid");
     const std::string second = tune(2, "second.mid");
     ASSERT_TRUE(device.open(first));
     ASSERT_TRUE(device.play(recordCompletion()));
     StderrCapture capture;
     EXPECT_FALSE(device.open(second));
-    EXPECT_EQ(capture.lines(),
-              std::vector<std::string>{"tanzel-punch: music: " + second + " not opened: " + first +
-                                       " is still open"});
+    EXPECT_TRUE(capture.lines().empty());
     render(8 * beat + 500ms);
     ASSERT_EQ(completions.size(), 1u);
     EXPECT_GE(completions[0], 8 * beat);
