@@ -21,6 +21,46 @@ run: build
 
 test: build
 	ctest --test-dir $(BUILD) --output-on-failure -j$(JOBS)
+	$(MAKE) sanitize
 
 clean:
 	rm -rf $(BUILD)
+
+# Robustness: sanitizers (also run by `make test`), the soak and the fuzzer.
+.PHONY: sanitize soak fuzz
+FUZZ_SECONDS ?= 600
+FUZZ_BUILD ?= build-fuzz
+
+# The unit, Qt, FluidSynth and robustness suites under ASan and UBSan, in build-asan/.
+sanitize: deps
+	cmake --preset asan
+	cmake --build --preset asan -j$(JOBS)
+	ctest --preset asan -j$(JOBS)
+
+# Ten thousand whole games on the headless host, with the memory reported every thousand.
+soak: build
+	cmake --build $(BUILD) -j$(JOBS) --target tanzel_soak
+	$(BUILD)/tests/soak/tanzel_soak
+
+# libFuzzer over the MIDI file check, built with clang in its own folder, for FUZZ_SECONDS.
+# New inputs go to $(FUZZ_BUILD)/corpus, findings to $(FUZZ_BUILD)/crash-*.
+fuzz: deps
+	cmake -S . -B $(FUZZ_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
+		-DTANZEL_FUZZ=ON
+	cmake --build $(FUZZ_BUILD) -j$(JOBS) --target smfcheck_fuzzer
+	mkdir -p $(FUZZ_BUILD)/corpus
+	$(FUZZ_BUILD)/tests/fuzz/smfcheck_fuzzer -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 \
+		-dict=tests/fuzz/midi.dict -artifact_prefix=$(FUZZ_BUILD)/ \
+		$(FUZZ_BUILD)/corpus tests/fuzz/corpus
+
+# Benchmarks and the Debian package.
+.PHONY: bench package
+
+# The game against an empty Qt window, one markdown table; about seven minutes (bench/run.sh).
+bench: deps $(BUILD)/CMakeCache.txt
+	cmake --build $(BUILD) -j$(JOBS) --target bench-tools
+	bench/run.sh $(BUILD)
+
+# The Debian package, $(BUILD)/tanzel-punch_<version>_<architecture>.deb.
+package: build
+	cmake --build $(BUILD) --target package

@@ -9,7 +9,7 @@ packages=(
   libfluidsynth-dev libasound2-dev libglib2.0-dev timgm6mb-soundfont
   fonts-liberation fonts-wine fonts-bebas-neue fonts-dejavu-core
   libgtest-dev libgmock-dev libbenchmark-dev
-  pulseaudio desktop-file-utils appstream dpkg-dev
+  pulseaudio desktop-file-utils appstream dpkg-dev clang libclang-rt-14-dev
   xvfb xauth xdotool openbox imagemagick strace x11-utils libx11-dev libxfixes-dev
 )
 
