@@ -10,6 +10,8 @@ set(TANZEL_INSTALL_TUNESDIR ${CMAKE_INSTALL_DATADIR}/games/tanzel-punch)
 set(TANZEL_ICON_SVG ${CMAKE_SOURCE_DIR}/assets/pictures/icon.svg)
 set(TANZEL_ICON_SIZES 16 22 24 32 48 64 128 256)
 set(TANZEL_PACKAGING_DIR ${CMAKE_BINARY_DIR}/packaging)
+# Generated files are written here by several custom commands; none may find it missing.
+file(MAKE_DIRECTORY ${TANZEL_PACKAGING_DIR})
 
 install(TARGETS tanzel-punch RUNTIME DESTINATION ${TANZEL_INSTALL_GAMESDIR} COMPONENT game)
 install(FILES ${TANZEL_RUN_DIR}/present.mid ${TANZEL_RUN_DIR}/music.mid
