@@ -1,9 +1,9 @@
 // Starts Tanzel Punch: the title window on the Qt host, with FluidSynth for the music.
 #include "layout/designs.h"
-#include "platformguard.h"
 #include "platform/application.h"
 #include "platform/fluidsynth/fluidsynthsequencer.h"
 #include "platform/qt/qthost.h"
+#include "platformguard.h"
 #include "screens/form2.h"
 
 #include <QApplication>

@@ -18,8 +18,12 @@ void startUpMessage(QtMsgType type, const QMessageLogContext&, const QString&) {
 
 } // namespace
 
-void guardPlatformStart() { qInstallMessageHandler(startUpMessage); }
+void guardPlatformStart() {
+    qInstallMessageHandler(startUpMessage);
+}
 
-void endPlatformGuard() { qInstallMessageHandler(nullptr); }
+void endPlatformGuard() {
+    qInstallMessageHandler(nullptr);
+}
 
 } // namespace tanzel

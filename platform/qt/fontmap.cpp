@@ -47,12 +47,12 @@ QString familyFor(std::string_view designFamily) {
 
 } // namespace
 
-QFont mappedFont(const FontSpec& spec) {
-    QFont font(familyFor(spec.family));
-    font.setPixelSize(static_cast<int>(std::lround(spec.points * 96.0F / 72.0F)));
-    font.setBold(spec.bold);
-    font.setItalic(spec.italic);
-    font.setUnderline(spec.underline);
+QFont mappedFont(const FontSpec& face) {
+    QFont font(familyFor(face.family));
+    font.setPixelSize(static_cast<int>(std::lround(face.points * 96.0F / 72.0F)));
+    font.setBold(face.bold);
+    font.setItalic(face.italic);
+    font.setUnderline(face.underline);
     font.setStyleStrategy(QFont::PreferAntialias);
     return font;
 }

@@ -9,6 +9,6 @@ namespace tanzel {
 
 // Sizes are kept in pixels at the designs' 96 dots per inch, so text keeps its place in the
 // layout whatever the screen's own resolution.
-QFont mappedFont(const FontSpec& spec);
+QFont mappedFont(const FontSpec& face);
 
 } // namespace tanzel
