@@ -285,3 +285,13 @@ punch_all_holes() {
 DIGIT_ROW=(1 2 3 4 5 6 7 8 9)
 # The keypad with NumLock off, as many keyboards start: Home is 7, Up is 8, and so on.
 KEYPAD_NUMLOCK_OFF=(KP_End KP_Down KP_Next KP_Left KP_Begin KP_Right KP_Home KP_Up KP_Prior)
+
+# Punches every hole with the digit row until the game-over window shows; FOUND is that window.
+punch_until_game_over() {
+    local since=$SECONDS
+    until find_window '^GAME OVER' 237 286; do
+        game_running || ended_early "while punching"
+        [ $((SECONDS - since)) -lt 150 ] || fail "the game did not end in 150 s of punching"
+        punch_all_holes "${DIGIT_ROW[@]}"
+    done
+}

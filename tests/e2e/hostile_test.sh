@@ -174,12 +174,7 @@ launch "${NO_AUDIO[@]}"
 WRAP=()
 await_title
 start_game
-PUNCHING_SINCE=$SECONDS
-until find_window '^GAME OVER' 237 286; do
-    game_running || ended_early "while punching"
-    [ $((SECONDS - PUNCHING_SINCE)) -lt 150 ] || fail "the game did not end in 150 s of punching"
-    punch_all_holes "${DIGIT_ROW[@]}"
-done
+punch_until_game_over
 GAME_OVER_WIN=$FOUND
 shot read-only-game-over
 click "$GAME_OVER_WIN" 120 240

@@ -187,11 +187,7 @@ open_about 228 8 "Acerca de again"
 step "second game: random digits until it ends"
 start_game
 GAME_STARTED=$SECONDS
-until find_window "$GAME_OVER" 237 286; do
-    game_running || ended_early "while punching"
-    [ $((SECONDS - GAME_STARTED)) -lt 150 ] || fail "the game did not end in 150 s of punching"
-    punch_all_holes "${DIGIT_ROW[@]}"
-done
+punch_until_game_over
 echo "    game over after $((SECONDS - GAME_STARTED)) s of punching"
 await_game_over 5 2
 

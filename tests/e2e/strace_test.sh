@@ -22,12 +22,7 @@ click "$TITLE_WIN" 96 140
 await_window 20 game '^Tanzel Punch$' 361 288
 GAME_WIN=$FOUND
 wait_until 5 is_active "$GAME_WIN" || fail "the game window did not get the focus"
-PUNCHING_SINCE=$SECONDS
-until find_window '^GAME OVER' 237 286; do
-    game_running || ended_early "while punching"
-    [ $((SECONDS - PUNCHING_SINCE)) -lt 150 ] || fail "the game did not end in 150 s of punching"
-    punch_all_holes "${DIGIT_ROW[@]}"
-done
+punch_until_game_over
 GAME_OVER_WIN=$FOUND
 shot game-over
 
