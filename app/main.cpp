@@ -4,7 +4,7 @@
 #include "platform/fluidsynth/fluidsynthsequencer.h"
 #include "platform/qt/qthost.h"
 #include "platformguard.h"
-#include "screens/form2.h"
+#include "forms/form2.h"
 
 #include <QApplication>
 #include <QIcon>

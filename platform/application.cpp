@@ -148,6 +148,13 @@ void Application::activatedByUser(Form& form) {
     });
 }
 
+void Application::mediaCompleted(Form& form, std::function<void()> raiseDone) {
+    dispatch([this, &form, raise = std::move(raiseDone)] {
+        if (hasForm(form))
+            raise();
+    });
+}
+
 void Application::Randomize() {
     random.Randomize(host.clockMilliseconds());
 }

@@ -48,6 +48,7 @@ public:
     void mouseMove(Form& form, const ControlDesign* control);
     void closeRequested(Form& form);
     void activatedByUser(Form& form);
+    void mediaCompleted(Form& form, std::function<void()> raiseDone);
     void dispatch(std::function<void()> procedure);
 
     const std::vector<Form*>& loadedForms() const { return loaded; }

@@ -1,19 +1,19 @@
 // The controls of a form: plain data that event procedures read and write.
 #pragma once
 
+#include "design.h"
 #include "picture.h"
 
 #include <string>
 
 namespace tanzel {
 
-// Positions and sizes are twips in single precision, from the client area's top-left corner.
-struct Image {
-    float Left = 0;
-    float Top = 0;
-    float Width = 0;
-    float Height = 0;
+// Where a control stands, in twips, and whether it shows.
+struct ControlGeometry : Bounds {
     bool Visible = true;
+};
+
+struct Image : ControlGeometry {
     bool Enabled = true;
     tanzel::Picture Picture;
     std::string Tag;
@@ -24,30 +24,14 @@ struct Image {
     }
 };
 
-struct Label {
-    float Left = 0;
-    float Top = 0;
-    float Width = 0;
-    float Height = 0;
-    bool Visible = true;
+struct Label : ControlGeometry {
     bool Enabled = true;
     std::string Caption;
 };
 
-struct Shape {
-    float Left = 0;
-    float Top = 0;
-    float Width = 0;
-    float Height = 0;
-    bool Visible = true;
-};
+struct Shape : ControlGeometry {};
 
-struct CommandButton {
-    float Left = 0;
-    float Top = 0;
-    float Width = 0;
-    float Height = 0;
-    bool Visible = true;
+struct CommandButton : ControlGeometry {
     bool Enabled = true;
     std::string Caption;
     tanzel::Picture Picture;

@@ -12,10 +12,7 @@ namespace {
 
 template <class Control> Control makeControl(const ControlDesign& design) {
     Control control;
-    control.Left = design.bounds.Left;
-    control.Top = design.bounds.Top;
-    control.Width = design.bounds.Width;
-    control.Height = design.bounds.Height;
+    static_cast<Bounds&>(control) = design.bounds;
     control.Visible = design.visible;
     if constexpr (!std::is_same_v<Control, Shape>)
         control.Enabled = design.enabled;
@@ -77,9 +74,7 @@ const Form::DrawItem* Form::controlAt(float x, float y) const {
     for (auto item = drawItems.rbegin(); item != drawItems.rend(); ++item) {
         const bool hit = std::visit(
             [&](auto* control) {
-                return control->Visible &&
-                       Bounds{control->Left, control->Top, control->Width, control->Height}
-                           .contains(x, y);
+                return control->Visible && control->contains(x, y);
             },
             item->control);
         if (hit)
@@ -160,11 +155,19 @@ void Form::onTimer(Timer& timer, std::function<void()> handler) {
 }
 
 void Form::onClick(std::string_view control, std::function<void()> handler) {
-    clickHandlers[control] = std::move(handler);
+    clickHandlers[designOf(control).name] = std::move(handler);
 }
 
 void Form::onMouseMove(std::string_view control, std::function<void()> handler) {
-    mouseMoveHandlers[control] = std::move(handler);
+    mouseMoveHandlers[designOf(control).name] = std::move(handler);
+}
+
+const ControlDesign& Form::designOf(std::string_view name, int index) const {
+    for (const ControlDesign& control : formDesign.controls)
+        if (control.name == name && control.index == index)
+            return control;
+    throw std::logic_error("no control " + std::string(name) + " on " +
+                           std::string(formDesign.name));
 }
 
 } // namespace tanzel

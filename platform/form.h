@@ -21,12 +21,15 @@ namespace tanzel {
 
 class Application;
 
+// The values are the classic runtime's numbers, which the designs and the game are written in.
 enum class MousePointerShape : std::int16_t {
     Default = 0,
     Arrow = 1,
     Icon = 4,
     ArrowQuestion = 14
 };
+
+enum class WindowShowState : std::int16_t { Normal = 0, Minimized = 1 };
 
 // Forms are created by the Application on first reference. A derived form binds its controls
 // by design name (`ControlArray<Image> Image2{images("Image2")}`) and its event procedures
@@ -49,8 +52,8 @@ public:
     Form& operator=(const Form&) = delete;
 
     bool Enabled = true;
-    std::int16_t WindowState = 0; // 0 normal, 1 minimised
-    std::int16_t MousePointer = 0;
+    WindowShowState WindowState = WindowShowState::Normal;
+    MousePointerShape MousePointer = MousePointerShape::Default;
 
     void Show();
     // Raises the window and makes it the active one.
@@ -67,6 +70,8 @@ public:
     bool isShown() const { return shown; }
     // Identifies this load of the form; a form loaded again gets a new one.
     std::uint64_t serial() const { return loadSerial; }
+    // The design of a control by name; a name the design lacks is a programming error.
+    const ControlDesign& designOf(std::string_view name, int index = -1) const;
 
     // Bottom to top: the order to paint in.
     const std::vector<DrawItem>& drawOrder() const { return drawItems; }
@@ -98,7 +103,6 @@ private:
 
     using Key = std::pair<std::string_view, int>;
     template <class Control> Control& single(std::string_view name);
-    const ControlDesign& designOf(std::string_view name, int index) const;
 
     const FormDesign& formDesign;
     std::uint64_t loadSerial = 0;

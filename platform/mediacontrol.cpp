@@ -55,9 +55,13 @@ void MediaControl::run(std::string_view command) {
     }
 }
 
+// The completion waits its turn like any event; by then the form may be gone, and its control
+// with it, so the control is looked up again when the event runs.
 void MediaControl::completed() {
-    if (doneHandler)
-        app.dispatch([this] { doneHandler(NotifySuccessful); });
+    app.mediaCompleted(form, [weak = std::weak_ptr(self)] {
+        if (auto control = weak.lock(); control && (*control)->doneHandler)
+            (*control)->doneHandler(NotifySuccessful);
+    });
 }
 
 } // namespace tanzel

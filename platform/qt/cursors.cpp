@@ -1,8 +1,6 @@
 // Qt cursors for the form pointer values, with a drawn one for the icon pointer.
 #include "cursors.h"
 
-#include "platform/form.h"
-
 #include <QPainter>
 #include <QPixmap>
 
@@ -26,8 +24,8 @@ QCursor iconPointer() {
 
 } // namespace
 
-std::optional<QCursor> cursorFor(std::int16_t mousePointer) {
-    switch (static_cast<MousePointerShape>(mousePointer)) {
+std::optional<QCursor> cursorFor(MousePointerShape mousePointer) {
+    switch (mousePointer) {
     case MousePointerShape::Arrow:
         return QCursor(Qt::ArrowCursor);
     case MousePointerShape::ArrowQuestion:

@@ -1,13 +1,15 @@
 // The mouse pointer shapes a form can ask for.
 #pragma once
 
+#include "platform/form.h"
+
 #include <QCursor>
-#include <cstdint>
 #include <optional>
 
 namespace tanzel {
 
-// The cursor for a form's MousePointer; none for 0, which leaves the default.
-std::optional<QCursor> cursorFor(std::int16_t mousePointer);
+// The cursor for a form's MousePointer; none for the default shape, which leaves the window
+// system's own.
+std::optional<QCursor> cursorFor(MousePointerShape mousePointer);
 
 } // namespace tanzel

@@ -108,7 +108,7 @@ void FormWindow::sync(bool activate) {
     setEnabled(model.Enabled);
     if (model.MousePointer != shownPointer) {
         shownPointer = model.MousePointer;
-        if (auto cursor = cursorFor(shownPointer))
+        if (auto cursor = cursorFor(model.MousePointer))
             setCursor(*cursor);
         else
             unsetCursor();
@@ -118,9 +118,9 @@ void FormWindow::sync(bool activate) {
             placeOnScreen();
             placed = true;
         }
-        if (model.WindowState == 1 && !isMinimized())
+        if (model.WindowState == WindowShowState::Minimized && !isMinimized())
             showMinimized();
-        else if (model.WindowState == 0 && (isMinimized() || !isVisible()))
+        else if (model.WindowState == WindowShowState::Normal && (isMinimized() || !isVisible()))
             showNormal();
         if (activate) {
             raise();
@@ -174,7 +174,7 @@ QRegion FormWindow::syncDrawing() {
         std::visit(
             [&](const auto* control) {
                 using Control = std::decay_t<decltype(*control)>;
-                const Bounds bounds{control->Left, control->Top, control->Width, control->Height};
+                const Bounds& bounds = *control;
                 std::string_view picture;
                 std::string_view caption;
                 if constexpr (std::is_same_v<Control, Image>)

@@ -6,6 +6,7 @@
 #include <QRegion>
 #include <QWidget>
 #include <map>
+#include <optional>
 #include <vector>
 
 class QPushButton;
@@ -63,7 +64,7 @@ private:
     std::map<const Timer*, QTimer*> timers;
     const ControlDesign* pressedOn = nullptr;
     bool pressed = false;
-    std::int16_t shownPointer = -1;
+    std::optional<MousePointerShape> shownPointer;
     bool placed = false;
 };
 

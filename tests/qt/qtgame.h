@@ -1,13 +1,13 @@
 // The whole program on the Qt host, offscreen, with a recording sequencer and scripted draws.
 #pragma once
 
-#include "game/form1.h"
+#include "forms/form1.h"
 #include "layout/designs.h"
 #include "platform/application.h"
 #include "platform/qt/formwindow.h"
 #include "platform/qt/qthost.h"
-#include "screens/form2.h"
-#include "screens/form3.h"
+#include "forms/form2.h"
+#include "forms/form3.h"
 #include "support/recordingsequencer.h"
 #include "support/scriptedrandom.h"
 

@@ -1,13 +1,13 @@
 // The whole program on the headless host with the real FluidSynth device, rendering offline.
 #pragma once
 
-#include "game/form1.h"
+#include "forms/form1.h"
 #include "layout/designs.h"
 #include "platform/application.h"
 #include "platform/fluidsynth/fluidsynthsequencer.h"
 #include "platform/headless/headlesshost.h"
-#include "screens/form2.h"
-#include "screens/form3.h"
+#include "forms/form2.h"
+#include "forms/form3.h"
 #include "uiqueue.h"
 
 #include <algorithm>

@@ -1,8 +1,8 @@
 // Takes the program's state apart control by control, and spells out what changed.
 #include "programstate.h"
 
-#include "game/form1.h"
-#include "screens/form2.h"
+#include "forms/form1.h"
+#include "forms/form2.h"
 
 #include <algorithm>
 #include <map>
@@ -53,8 +53,8 @@ ProgramState ProgramState::capture(const Application& app) {
         Window window{.name = form->name(),
                       .shown = form->isShown(),
                       .enabled = form->Enabled,
-                      .windowState = form->WindowState,
-                      .mousePointer = form->MousePointer};
+                      .windowState = static_cast<std::int16_t>(form->WindowState),
+                      .mousePointer = static_cast<std::int16_t>(form->MousePointer)};
         for (const Form::DrawItem& item : form->drawOrder()) {
             Control control{.name = item.design->name, .index = item.design->index};
             std::visit(

@@ -13,7 +13,7 @@ void expectTitleAlone(HeadlessGame& program) {
     ASSERT_EQ(program.app.loadedForms().size(), 1U);
     Form2& title = program.title();
     EXPECT_TRUE(title.Enabled);
-    EXPECT_EQ(title.WindowState, 0);
+    EXPECT_EQ(title.WindowState, static_cast<WindowShowState>(0));
     EXPECT_EQ(program.app.activeForm(), &title);
     EXPECT_EQ(program.host.nextTimerIn(), -1);
     EXPECT_EQ(program.sequencer.openFile, "present.mid");

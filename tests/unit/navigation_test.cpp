@@ -24,7 +24,7 @@ TEST(Navigation, JugarShowsTheGameAndMinimisesAndDisablesTheTitle) {
     Form1& game = program.play();
     EXPECT_TRUE(game.isShown());
     EXPECT_EQ(program.app.activeForm(), &game);
-    EXPECT_EQ(program.title().WindowState, 1);
+    EXPECT_EQ(program.title().WindowState, static_cast<WindowShowState>(1));
     EXPECT_FALSE(program.title().Enabled);
 }
 
@@ -63,7 +63,7 @@ TEST(Navigation, ClosingTheGameOverWindowRestoresTheTitleAndDiscardsTheGame) {
         EXPECT_FALSE(program.app.isLoaded<Form1>());
         EXPECT_FALSE(program.app.isLoaded<Form3>());
         EXPECT_TRUE(program.title().Enabled);
-        EXPECT_EQ(program.title().WindowState, 0);
+        EXPECT_EQ(program.title().WindowState, static_cast<WindowShowState>(0));
         EXPECT_EQ(program.app.activeForm(), &program.title());
         EXPECT_EQ(program.sequencer.openFile, "present.mid");
         EXPECT_TRUE(program.sequencer.playing);

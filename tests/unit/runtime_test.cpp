@@ -107,19 +107,19 @@ TEST(MouseMove, SetsThePointerForTheWholeTitleWindow) {
     HeadlessGame program;
     Form2& title = program.title();
     program.host.moveMouse(title, 1000, 600);
-    EXPECT_EQ(title.MousePointer, 1);
+    EXPECT_EQ(title.MousePointer, static_cast<MousePointerShape>(1));
     program.host.moveMouse(title, 20, 20);
-    EXPECT_EQ(title.MousePointer, 14);
+    EXPECT_EQ(title.MousePointer, static_cast<MousePointerShape>(14));
     program.host.moveMouse(title, 1000, 1000);
-    EXPECT_EQ(title.MousePointer, 1);
+    EXPECT_EQ(title.MousePointer, static_cast<MousePointerShape>(1));
     program.host.moveMouse(title, 3300, 100);
-    EXPECT_EQ(title.MousePointer, 14);
+    EXPECT_EQ(title.MousePointer, static_cast<MousePointerShape>(14));
     // Only a strip at the right edge is not covered by the logo.
     program.host.moveMouse(title, 3740, 1000);
-    EXPECT_EQ(title.MousePointer, 4);
+    EXPECT_EQ(title.MousePointer, static_cast<MousePointerShape>(4));
     // Over the buttons nothing changes.
     program.host.moveMouse(title, 1000, 2000);
-    EXPECT_EQ(title.MousePointer, 4);
+    EXPECT_EQ(title.MousePointer, static_cast<MousePointerShape>(4));
 }
 
 TEST(AboutNotices, EachShowsItsOwnNoticeInAnInformationBoxUnderTheApplicationTitle) {

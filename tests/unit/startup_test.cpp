@@ -61,7 +61,7 @@ TEST(GameStartup, DerivesItsUnitsFromTheDesignAndStartsAtTheFirstStage) {
     EXPECT_EQ(game.Timer2.Interval, 60000);
     EXPECT_TRUE(game.Timer2.Enabled);
     EXPECT_FALSE(program.title().Enabled);
-    EXPECT_EQ(program.title().WindowState, 1);
+    EXPECT_EQ(program.title().WindowState, static_cast<WindowShowState>(1));
 }
 
 TEST(GameStartup, LeavesTheSceneryAlone) {
@@ -101,7 +101,7 @@ TEST(GameShutdown, ClosingTheWindowMidGameRestoresTheTitleAndClosesTheMusic) {
     program.host.closeBox(program.game());
     EXPECT_FALSE(program.app.isLoaded<Form1>());
     EXPECT_TRUE(program.title().Enabled);
-    EXPECT_EQ(program.title().WindowState, 0);
+    EXPECT_EQ(program.title().WindowState, static_cast<WindowShowState>(0));
     EXPECT_EQ(program.app.activeForm(), &program.title());
     const auto log = program.sequencer.takeLog();
     ASSERT_GE(log.size(), 2U);

@@ -1,13 +1,13 @@
 // A whole program on the headless host: the title window up, ready to play.
 #pragma once
 
-#include "game/form1.h"
+#include "forms/form1.h"
 #include "layout/designs.h"
 #include "platform/application.h"
 #include "platform/headless/headlesshost.h"
 #include "recordingsequencer.h"
-#include "screens/form2.h"
-#include "screens/form3.h"
+#include "forms/form2.h"
+#include "forms/form3.h"
 #include "scriptedrandom.h"
 
 #include <optional>

@@ -1,5 +1,5 @@
 // The spawners: one, two or three creatures of random kinds in random holes per cycle.
-#include "form1.h"
+#include "forms/form1.h"
 #include "platform/application.h"
 #include "platform/basic.h"
 

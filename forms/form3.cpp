@@ -1,8 +1,8 @@
 // The game-over window's procedures.
-#include "form3.h"
+#include "forms/form3.h"
 
-#include "form2.h"
-#include "game/form1.h"
+#include "forms/form1.h"
+#include "forms/form2.h"
 #include "layout/designs.h"
 #include "platform/application.h"
 
@@ -30,7 +30,7 @@ void Form3::Form_Unload() {
     Form2& title = app.form<Form2>();
     title.Enabled = true;
     title.ZOrder();
-    title.WindowState = 0;
+    title.WindowState = WindowShowState::Normal;
     app.Unload<Form1>();
 }
 

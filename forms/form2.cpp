@@ -1,8 +1,8 @@
 // The title window's procedures.
-#include "form2.h"
+#include "forms/form2.h"
 
-#include "aboutnotices.h"
-#include "game/form1.h"
+#include "forms/aboutnotices.h"
+#include "forms/form1.h"
 #include "layout/designs.h"
 #include "music/playback.h"
 #include "platform/application.h"
@@ -46,7 +46,7 @@ void Form2::Command1_Click() {
     MMControl1.Command = "Stop";
     MMControl1.Command = "Close";
     app.form<Form1>().Show();
-    WindowState = 1;
+    WindowState = WindowShowState::Minimized;
 }
 
 void Form2::Command2_Click() {
@@ -65,19 +65,19 @@ void Form2::Label2_Click() {
 }
 
 void Form2::Form_MouseMove() {
-    MousePointer = static_cast<std::int16_t>(MousePointerShape::Icon);
+    MousePointer = MousePointerShape::Icon;
 }
 
 void Form2::Image1_MouseMove() {
-    MousePointer = static_cast<std::int16_t>(MousePointerShape::Arrow);
+    MousePointer = MousePointerShape::Arrow;
 }
 
 void Form2::Label1_MouseMove() {
-    MousePointer = static_cast<std::int16_t>(MousePointerShape::ArrowQuestion);
+    MousePointer = MousePointerShape::ArrowQuestion;
 }
 
 void Form2::Label2_MouseMove() {
-    MousePointer = static_cast<std::int16_t>(MousePointerShape::ArrowQuestion);
+    MousePointer = MousePointerShape::ArrowQuestion;
 }
 
 } // namespace tanzel

@@ -1,7 +1,7 @@
 // The end of a game: freeze the board, silence the music, call up the game-over window.
-#include "form1.h"
+#include "forms/form1.h"
+#include "forms/form3.h"
 #include "platform/application.h"
-#include "screens/form3.h"
 
 namespace tanzel {
 

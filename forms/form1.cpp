@@ -1,11 +1,11 @@
 // The game window's start-up, shutdown and music loop.
-#include "form1.h"
+#include "forms/form1.h"
 
+#include "forms/form2.h"
 #include "layout/designs.h"
 #include "music/playback.h"
 #include "platform/application.h"
 #include "platform/basic.h"
-#include "screens/form2.h"
 
 #include <charconv>
 
@@ -60,7 +60,7 @@ void Form1::Form_Unload() {
     Form2& title = app.form<Form2>();
     title.Enabled = true;
     title.ZOrder();
-    title.WindowState = 0;
+    title.WindowState = WindowShowState::Normal;
     MMControl1.Command = "Close";
 }
 

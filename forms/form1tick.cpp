@@ -1,5 +1,5 @@
 // The game's 50 ms tick: spawn, rise, stay up, sink and charge the misses; and the minute mark.
-#include "form1.h"
+#include "forms/form1.h"
 #include "platform/picture.h"
 
 namespace tanzel {

@@ -1,5 +1,5 @@
 // The player's punches: the hammer follows every digit, and a punch on a risen creature counts.
-#include "form1.h"
+#include "forms/form1.h"
 #include "platform/basic.h"
 
 namespace tanzel {
