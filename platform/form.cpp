@@ -72,11 +72,9 @@ void Form::ZOrder() {
 
 const Form::DrawItem* Form::controlAt(float x, float y) const {
     for (auto item = drawItems.rbegin(); item != drawItems.rend(); ++item) {
-        const bool hit = std::visit(
-            [&](auto* control) {
-                return control->Visible && control->contains(x, y);
-            },
-            item->control);
+        const bool hit =
+            std::visit([&](auto* control) { return control->Visible && control->contains(x, y); },
+                       item->control);
         if (hit)
             return &*item;
     }
