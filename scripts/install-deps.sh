@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(
-  cmake g++ make pkg-config clang-format
+  cmake g++ make pkg-config clang-format abcmidi
   qt6-base-dev qt6-svg-dev libqt6svg6 qt6-qpa-plugins
   libfluidsynth-dev libasound2-dev libglib2.0-dev timgm6mb-soundfont
   fonts-liberation fonts-wine fonts-bebas-neue fonts-dejavu-core
