@@ -11,6 +11,9 @@ namespace tanzel {
 inline float Int(float value) {
     return std::floor(value);
 }
+inline double Int(double value) {
+    return std::floor(value);
+}
 
 // The first character is kept for the sign: Str(230) is " 230", Str(-30) is "-30".
 inline std::string Str(std::int64_t value) {

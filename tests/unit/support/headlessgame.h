@@ -2,33 +2,37 @@
 #pragma once
 
 #include "forms/form1.h"
+#include "forms/form2.h"
+#include "forms/form3.h"
 #include "layout/designs.h"
 #include "platform/application.h"
 #include "platform/headless/headlesshost.h"
 #include "recordingsequencer.h"
-#include "forms/form2.h"
-#include "forms/form3.h"
 #include "scriptedrandom.h"
 
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace tanzel::test {
 
 // Spawns draw from `random`, a script, unless the game is given a seed for a real generator.
+// Every media command goes into the sequencer's log with the windows' state at that moment.
 struct HeadlessGame {
     HeadlessHost host;
     RecordingSequencer sequencer;
     ScriptedRandom random;
     EngineRandom seeded;
     Application app;
+    // Every media property set and command, as the forms wrote them.
+    std::vector<std::string> mediaWrites;
 
     explicit HeadlessGame(std::optional<std::uint64_t> seed = std::nullopt)
         : seeded(seed.value_or(0))
         , app(host, sequencer, seed ? static_cast<RandomSource&>(seeded) : random,
               std::string(layout::ApplicationTitle)) {
         host.attach(app);
-        sequencer.watch(app);
+        app.setMediaTrace([this](const std::string& entry) { traced(entry); });
         app.start<Form2>();
     }
 
@@ -43,6 +47,40 @@ struct HeadlessGame {
         return game();
     }
     void tick(int count = 1) { host.advance(50 * count); }
+
+    // Each loaded window in load order, with its flags: d disabled, m minimised, t ticking,
+    // x game over, * active.
+    std::string windows() {
+        std::string state;
+        for (Form* form : app.loadedForms()) {
+            std::string flags = form->Enabled ? "" : "d";
+            if (form->WindowState == WindowShowState::Minimized)
+                flags += "m";
+            if (auto* running = dynamic_cast<Form1*>(form))
+                flags += std::string(running->Timer1.Enabled ? "t" : "") +
+                         (running->GameOver ? "x" : "");
+            if (form == app.activeForm())
+                flags += "*";
+            const std::string name = form->name() == "Form1"   ? "game"
+                                     : form->name() == "Form2" ? "title"
+                                                               : "over";
+            state += (state.empty() ? "" : " ") + name + (flags.empty() ? "" : ":" + flags);
+        }
+        return state;
+    }
+
+private:
+    void traced(const std::string& entry) {
+        mediaWrites.push_back(entry);
+        const auto command = entry.find(".Command=");
+        if (command == std::string::npos)
+            return;
+        const std::string form = entry.substr(0, entry.find('.'));
+        const MediaControl& control = form == "Form1" ? game().MMControl1 : title().MMControl1;
+        sequencer.log.push_back(form + " " + entry.substr(command + 9) + " " +
+                                control.FileName.get() + (control.Notify ? " notify" : "") + " | " +
+                                windows());
+    }
 };
 
 } // namespace tanzel::test

@@ -1,7 +1,6 @@
-// A sequencer device for tests: logs every media property and command, plays nothing.
+// A sequencer device for tests: logs every device call, plays nothing.
 #pragma once
 
-#include "platform/application.h"
 #include "platform/sequencerdevice.h"
 
 #include <set>
@@ -14,30 +13,26 @@ namespace tanzel::test {
 // Files named in `unplayable` fail to open, as a missing or broken tune would.
 class RecordingSequencer : public SequencerDevice {
 public:
-    void watch(Application& app) {
-        app.setMediaTrace([this](const std::string& entry) { log.push_back(entry); });
-    }
-
     bool open(const std::string& fileName) override {
-        log.push_back("device.open " + fileName);
+        log.push_back("device open " + fileName);
         if (!openFile.empty() || unplayable.contains(fileName))
             return false;
         openFile = fileName;
         return true;
     }
     bool play(Completion completed) override {
-        log.push_back("device.play");
+        log.push_back("device play");
         playing = true;
         completion = std::move(completed);
         return true;
     }
     void stop() override {
-        log.push_back("device.stop");
+        log.push_back("device stop");
         playing = false;
         completion = nullptr;
     }
     void close() override {
-        log.push_back("device.close");
+        log.push_back("device close");
         openFile.clear();
         playing = false;
         completion = nullptr;

@@ -1,10 +1,12 @@
-// A random source for tests: hands out the draws it was given, in order.
+// A random source for tests: hands out the draws it was given, in order, then its cycle.
 #pragma once
 
 #include "platform/randomsource.h"
 
+#include <cstddef>
 #include <deque>
 #include <stdexcept>
+#include <vector>
 
 namespace tanzel::test {
 
@@ -12,6 +14,8 @@ class ScriptedRandom : public RandomSource {
 public:
     void Randomize(std::int64_t) override { ++reseeds; }
     float Rnd() override {
+        if (draws.empty() && !cycle.empty())
+            return cycle[cycled++ % cycle.size()];
         if (draws.empty())
             throw std::logic_error("the test ran out of scripted draws");
         const float r = draws.front();
@@ -19,16 +23,20 @@ public:
         return r;
     }
 
-    // The draw that yields kind k under Int(r * 8 + 1).
-    void kind(int k) { draws.push_back((static_cast<float>(k) - 0.5F) / 8.0F); }
-    // The draw that yields hole h under Int(r * 9 + 1).
-    void hole(int h) { draws.push_back((static_cast<float>(h) - 0.5F) / 9.0F); }
+    // The draw in the middle of those that give kind k, or hole h.
+    static float kindDraw(int k) { return (static_cast<float>(k) - 0.5F) / 8.0F; }
+    static float holeDraw(int h) { return (static_cast<float>(h) - 0.5F) / 9.0F; }
+    void kind(int k) { draws.push_back(kindDraw(k)); }
+    void hole(int h) { draws.push_back(holeDraw(h)); }
     void creature(int k, int h) {
         kind(k);
         hole(h);
     }
 
     std::deque<float> draws;
+    // Handed out round and round once the script is spent, when not empty.
+    std::vector<float> cycle;
+    std::size_t cycled = 0;
     int reseeds = 0;
 };
 

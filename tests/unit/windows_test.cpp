@@ -1,0 +1,174 @@
+// The ways through the three windows, pinned by every media command and the windows' state then.
+#include "forms/aboutnotices.h"
+#include "support/headlessgame.h"
+
+#include <functional>
+#include <gtest/gtest.h>
+#include <tuple>
+
+using namespace tanzel;
+using namespace tanzel::test;
+
+namespace {
+
+using Record = std::vector<std::string>;
+
+// A golden creature punched while it stands up ends the game at once.
+void punchTheGoldenOne(HeadlessGame& program) {
+    program.random.creature(1, 5);
+    program.tick(6);
+    program.host.type('5');
+}
+
+struct Path {
+    const char* name;
+    std::function<void(HeadlessGame&)> walk;
+    Record record;
+};
+
+const Path Paths[] = {
+    // The title's second "Open" finds its tune open already, and its "Play" plays on.
+    {"start-up",
+     [](HeadlessGame&) {},
+     {"Form2 Open present.mid | title", "device open present.mid", "Form2 Play present.mid | title",
+      "device play", "Form2 Open present.mid | title:*", "Form2 Play present.mid | title:*",
+      "device play"}},
+    {"Jugar",
+     [](HeadlessGame& p) { p.host.click(p.title(), "Command1"); },
+     {"Form2 Stop present.mid | title:*", "device stop", "Form2 Close present.mid | title:*",
+      "device close", "Form1 Open music.mid | title:d* game", "device open music.mid",
+      "Form1 Play music.mid notify | title:d* game", "device play"}},
+    {"a fatal punch, then the game-over button",
+     [](HeadlessGame& p) {
+         p.play();
+         punchTheGoldenOne(p);
+         p.host.click(p.gameOver(), "Command1");
+     },
+     {"Form1 Stop music.mid | title:dm game:x*", "device stop",
+      "Form1 Close music.mid | title:dm game:x*", "device close",
+      "Form1 Close music.mid | title:* game:dx over", "Form2 Open present.mid | title:*",
+      "device open present.mid", "Form2 Play present.mid | title:*", "device play"}},
+    {"the game tune ends, and ends again as the game does",
+     [](HeadlessGame& p) {
+         Form1& game = p.play();
+         p.sequencer.finish();
+         p.random.creature(1, 5);
+         p.tick(6);
+         p.app.dispatch([&] {
+             p.sequencer.finish();
+             game.Form_KeyPress('5');
+         });
+     },
+     {"Form1 Close music.mid | title:dm game:t*", "device close",
+      "Form1 Open music.mid | title:dm game:t*", "device open music.mid",
+      "Form1 Play music.mid notify | title:dm game:t*", "device play",
+      "Form1 Stop music.mid | title:dm game:x*", "device stop",
+      "Form1 Close music.mid | title:dm game:x*", "device close"}},
+    {"the game window's close box",
+     [](HeadlessGame& p) { p.host.closeBox(p.play()); },
+     {"Form1 Close music.mid | title:* game:t", "device close", "Form2 Open present.mid | title:*",
+      "device open present.mid", "Form2 Play present.mid | title:*", "device play"}},
+    {"the title's close box during a game, which the disabled title ignores",
+     [](HeadlessGame& p) {
+         p.play();
+         p.host.closeBox(p.title());
+     },
+     {}},
+    // Naming the game's media control loads the game, whose tune cannot open over the title's.
+    {"Salir",
+     [](HeadlessGame& p) { p.host.click(p.title(), "Command2"); },
+     {"Form1 Open music.mid | title:d* game", "device open music.mid",
+      "Form1 Play music.mid notify | title:d* game", "Form1 Close music.mid | title:d* game:t",
+      "Form1 Close music.mid | title:* game:t", "Form2 Close present.mid | title:*", "device close",
+      "Form2 Close present.mid | title:*"}},
+    {"a game tune that cannot be opened",
+     [](HeadlessGame& p) {
+         p.sequencer.unplayable.insert("music.mid");
+         p.host.click(p.title(), "Command1");
+         punchTheGoldenOne(p);
+     },
+     {"Form2 Stop present.mid | title:*", "device stop", "Form2 Close present.mid | title:*",
+      "device close", "Form1 Open music.mid | title:d* game", "device open music.mid",
+      "Form1 Play music.mid notify | title:d* game", "Form1 Stop music.mid | title:dm game:x*",
+      "Form1 Close music.mid | title:dm game:x*"}},
+};
+
+TEST(Windows, EachWayThroughTheWindowsGivesItsMediaCommandsInOrderAndInTheRightState) {
+    for (const Path& path : Paths) {
+        HeadlessGame program;
+        if (std::string(path.name) != "start-up")
+            program.sequencer.takeLog();
+        path.walk(program);
+        EXPECT_EQ(program.sequencer.takeLog(), path.record) << path.name;
+    }
+}
+
+TEST(Windows, TheAboutLinksShowTheirNoticeInAnInformationBox) {
+    HeadlessGame program;
+    program.host.click(program.title(), "Label1");
+    program.host.click(program.title(), "Label2");
+    const auto& boxes = program.host.messageBoxes();
+    ASSERT_EQ(boxes.size(), 2U);
+    EXPECT_EQ(boxes[0].prompt, SpanishNotice);
+    EXPECT_EQ(boxes[1].prompt, EnglishNotice);
+    for (const auto& box : boxes)
+        EXPECT_EQ(std::tie(box.style, box.title), std::tuple(64, "RorozeDivor"));
+}
+
+TEST(Windows, ThePointerOverTheTitleFollowsWhatItIsOver) {
+    const struct {
+        float x, y;
+        MousePointerShape pointer;
+    } moves[] = {{3740, 1000, MousePointerShape::Icon},          // the window itself
+                 {100, 100, MousePointerShape::ArrowQuestion},   // "About"
+                 {1000, 1000, MousePointerShape::Arrow},         // the logo
+                 {3200, 100, MousePointerShape::ArrowQuestion},  // "Acerca de"
+                 {1000, 2000, MousePointerShape::ArrowQuestion}, // "Jugar" leaves it be
+                 {3740, 10, MousePointerShape::Icon}};
+    HeadlessGame program;
+    for (const auto& move : moves) {
+        program.host.moveMouse(program.title(), move.x, move.y);
+        EXPECT_EQ(program.title().MousePointer, move.pointer) << move.x << "," << move.y;
+    }
+}
+
+TEST(Windows, TheGameOverWindowShowsTheScoreTextAndKeepsTheGameFrozen) {
+    for (const bool scored : {false, true}) {
+        HeadlessGame program;
+        Form1& game = program.play();
+        if (scored) {
+            program.random.creature(7, 8);
+            program.tick(6);
+            program.host.type('8');
+            program.tick(24);
+        }
+        // A target escapes a bar that cannot pay for it.
+        program.app.dispatch([&] { game.Shape1.Height = 1; });
+        program.random.creature(5, 3);
+        program.tick(27);
+        Form3& over = program.gameOver();
+        EXPECT_EQ(over.Label4.Caption, scored ? " 130" : "");
+        EXPECT_EQ(program.app.activeForm(), &over);
+        program.app.dispatch([&] { game.Enabled = true; });
+        program.app.activatedByUser(game);
+        program.app.activatedByUser(over);
+        EXPECT_FALSE(game.Enabled);
+    }
+}
+
+TEST(Windows, TheNextGameStartsAfresh) {
+    HeadlessGame program;
+    program.play();
+    program.random.creature(5, 1);
+    program.tick(6);
+    program.host.type('1');
+    punchTheGoldenOne(program);
+    program.host.click(program.gameOver(), "Command1");
+    ASSERT_FALSE(program.app.isLoaded<Form1>());
+    Form1& next = program.play();
+    EXPECT_EQ(std::tie(next.Score, next.Shape1.Height, next.GameOver), std::tuple(0, 1572, false));
+    EXPECT_EQ(next.Label1.Caption, "");
+    EXPECT_FALSE(next.Image3(0).Visible);
+}
+
+} // namespace
