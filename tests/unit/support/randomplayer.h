@@ -23,6 +23,8 @@ public:
 
     // Plays from "Jugar" back to the title; returns the first disagreement, or nothing.
     std::string playGame(HeadlessGame& program) {
+        program.sequencer.log.clear();
+        program.mediaWrites.clear();
         program.host.click(program.title(), "Command1");
         Form1& game = program.game();
         score = 0;
