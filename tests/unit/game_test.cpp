@@ -138,26 +138,21 @@ TEST(Tick, ACostTheBarCannotPayEndsTheGameThereWithTheRestOfTheTickUndone) {
 }
 
 TEST(Spawn, EachLevelDrawsKindThenHoleAndPlacesItsCreatures) {
+    const auto k = ScriptedRandom::kindDraw;
+    const auto h = ScriptedRandom::holeDraw;
     const float last = std::nextafter(1.0F, 0.0F);
     const struct {
         std::int16_t level;
         std::vector<float> draws;
         std::string board;
     } cases[] = {
-        {1, {ScriptedRandom::kindDraw(2), ScriptedRandom::holeDraw(9)}, "........2"},
-        {1, {0.0F, 0.0F}, "1........"},
+        {1, {k(2), h(9)}, "........2"},
+        {1, {0, 0}, "1........"},
         {1, {last, last}, "........8"},
         // The second creature takes the first one's hole.
-        {2,
-         {0.0F, ScriptedRandom::holeDraw(4), ScriptedRandom::kindDraw(7),
-          ScriptedRandom::holeDraw(4)},
-         "...7....."},
+        {2, {0, h(4), k(7), h(4)}, "...7....."},
         // Holes are drawn again, kinds are not, until all three differ.
-        {3,
-         {ScriptedRandom::kindDraw(5), ScriptedRandom::holeDraw(3), ScriptedRandom::kindDraw(6),
-          ScriptedRandom::holeDraw(3), ScriptedRandom::holeDraw(7), ScriptedRandom::kindDraw(8),
-          ScriptedRandom::holeDraw(7), ScriptedRandom::holeDraw(3), ScriptedRandom::holeDraw(1)},
-         "8.5...6.."},
+        {3, {k(5), h(3), k(6), h(3), h(7), k(8), h(7), h(3), h(1)}, "8.5...6.."},
     };
     for (const auto& c : cases) {
         HeadlessGame program;
@@ -188,7 +183,7 @@ TEST(Spawn, TheStagesChangeAtTheFirstSpawnOfEachMinute) {
     HeadlessGame program;
     for (int hole = 1; hole <= 9; ++hole)
         program.random.cycle.insert(program.random.cycle.end(),
-                                    {ScriptedRandom::kindDraw(2), ScriptedRandom::holeDraw(hole)});
+                                    {0.2F, ScriptedRandom::holeDraw(hole)});
     Form1& game = program.play();
     std::vector<std::string> changes;
     std::string stage;

@@ -6,14 +6,13 @@
 #include <algorithm>
 #include <array>
 #include <random>
-#include <sstream>
 #include <string>
 
 namespace tanzel::test {
 
-// The account is kept from the rules in ticks, not from the heights the game keeps: a creature
-// rises in ceil(975 / step) ticks, stands 28 - 2 × speed more, and sinks in ceil(915 / step); a
-// punch counts from the rise's last tick to the last standing one.
+// The account is kept from the rules, in ticks rather than the heights the game keeps: a creature
+// rises in ceil(975 / step) ticks and stands 28 - 2 × speed more, while punches count; escaped
+// targets pay on each of the ceil(915 / step) sinking ticks after that.
 class RandomPlayer {
 public:
     RandomPlayer(std::uint64_t seed, double keyChance, double skill)
@@ -21,43 +20,37 @@ public:
         , keyChance(keyChance)
         , skill(skill) {}
 
-    // Plays from "Jugar" back to the title; returns the first disagreement, or nothing.
+    // Plays from "Jugar" back to the title; says where the game first left the account.
     std::string playGame(HeadlessGame& program) {
         program.sequencer.log.clear();
         program.mediaWrites.clear();
         program.host.click(program.title(), "Command1");
         Form1& game = program.game();
-        score = 0;
-        bar = game.Shape1.Height;
-        over = false;
+        account = {0, game.Shape1.Height, false};
         while (!game.GameOver) {
             const bool spawning = game.GameState == TickState::Spawn;
             program.tick();
             ++ticks;
-            ++age;
             if (spawning && game.GameState == TickState::Rising)
                 startCycle(game);
-            else if (!spawning)
-                chargeEscapes(game);
-            if (auto broken = compare(game); !broken.empty())
-                return broken;
-            for (int n = 1; n <= 9 && !over; ++n)
+            else if (++age > lastUpTick && age <= lastSinkTick)
+                chargeEscapes();
+            for (int n = 1; n <= 9 && !account.over; ++n)
                 if (chance(keyChance / 9) || (kinds[n] >= 5 && chance(skill)))
                     punch(program, n);
             if (chance(keyChance))
                 program.host.type(nonDigit());
-            if (auto broken = compare(game); !broken.empty())
-                return broken;
+            if (Account{game.Score, game.Shape1.Height, game.GameOver} != account)
+                return "tick " + std::to_string(ticks) + ": score " + std::to_string(game.Score) +
+                       " for " + std::to_string(account.score) + ", bar " +
+                       std::to_string(game.Shape1.Height) + " for " + std::to_string(account.bar);
         }
-        if (program.host.nextTimerIn() != -1 ||
-            program.gameOver().Label4.Caption != game.Label1.Caption)
-            return "the game over left a timer running or the wrong score";
+        if (program.gameOver().Label4.Caption != game.Label1.Caption)
+            return "the game-over window shows another score";
         program.host.click(program.gameOver(), "Command1");
-        if (program.app.isLoaded<Form1>() || !program.title().Enabled)
-            return "the title did not come back";
         highestLevel = std::max<int>(highestLevel, game.Level);
         ++games;
-        return {};
+        return program.app.isLoaded<Form1>() ? "the game stayed loaded" : "";
     }
 
     long ticks = 0;
@@ -65,9 +58,16 @@ public:
     int highestLevel = 0;
 
 private:
+    struct Account {
+        int score;
+        float bar;
+        bool over;
+        friend bool operator==(const Account&, const Account&) = default;
+    };
+
     void startCycle(Form1& game) {
         age = 0;
-        step = 60 * game.Speed;
+        const int step = 60 * game.Speed;
         costPerTick = static_cast<float>(5 * game.Speed * game.Level);
         riseTicks = (975 + step - 1) / step;
         lastUpTick = riseTicks + 28 - 2 * game.Speed;
@@ -82,35 +82,23 @@ private:
             return;
         const int kind = std::exchange(kinds[hole], 0);
         if (kind >= 5) {
-            score += std::array{230, 230, 130, 30}[kind - 5];
+            account.score += std::array{230, 230, 130, 30}[kind - 5];
             return;
         }
-        score = std::max(0, score - 30);
-        over = bar <= 98 || kind == 1;
-        if (bar > 98)
-            bar -= 98;
+        account.score = std::max(0, account.score - 30);
+        account.over = account.bar <= 98 || kind == 1;
+        if (account.bar > 98)
+            account.bar -= 98;
     }
 
-    void chargeEscapes(Form1&) {
-        if (age <= lastUpTick || age > lastSinkTick)
-            return;
-        for (int n = 1; n <= 9 && !over; ++n) {
+    void chargeEscapes() {
+        for (int n = 1; n <= 9 && !account.over; ++n) {
             if (kinds[n] < 5)
                 continue;
-            over = bar - costPerTick <= 0;
-            if (!over)
-                bar -= costPerTick;
+            account.over = account.bar - costPerTick <= 0;
+            if (!account.over)
+                account.bar -= costPerTick;
         }
-    }
-
-    std::string compare(Form1& game) const {
-        if (game.Score == score && game.Shape1.Height == bar && game.GameOver == over)
-            return {};
-        std::ostringstream text;
-        text << "tick " << ticks << ": score " << game.Score << " for " << score << ", bar "
-             << game.Shape1.Height << " for " << bar << ", over " << game.GameOver << " for "
-             << over;
-        return text.str();
     }
 
     std::int16_t nonDigit() {
@@ -123,12 +111,10 @@ private:
     std::mt19937_64 engine;
     double keyChance;
     double skill;
+    Account account{};
     std::array<int, 10> kinds{};
-    int age = 0, step = 240, riseTicks = 0, lastUpTick = 0, lastSinkTick = 0;
+    int age = 0, riseTicks = 0, lastUpTick = 0, lastSinkTick = 0;
     float costPerTick = 0;
-    int score = 0;
-    float bar = 0;
-    bool over = false;
 };
 
 } // namespace tanzel::test
