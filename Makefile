@@ -1,16 +1,25 @@
 # The two set-up commands of the README, and a few more for developers.
 BUILD ?= build
 JOBS ?= 2
+# The set of scripts/install-deps.sh that a command needs; commands that need more set their own.
+DEPS = build
 
 .PHONY: all deps build run test clean
 
 all: build
 
 deps:
-	@scripts/install-deps.sh
+	@scripts/install-deps.sh $(DEPS)
 
+# The developers' build (warnings are errors), first configured without the tests, which need the
+# test set; the commands that test turn them on in the same folder.
 $(BUILD)/CMakeCache.txt: | deps
-	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
+	cmake --preset dev -B $(BUILD) -DBUILD_TESTING=OFF
+
+.PHONY: with-tests
+with-tests: DEPS = test
+with-tests: deps
+	cmake --preset dev -B $(BUILD) -DBUILD_TESTING=ON
 
 build: deps $(BUILD)/CMakeCache.txt
 	cmake --build $(BUILD) -j$(JOBS)
@@ -19,7 +28,8 @@ build: deps $(BUILD)/CMakeCache.txt
 run: build
 	cd $(BUILD) && ./tanzel-punch
 
-test: build
+test: with-tests
+	cmake --build $(BUILD) -j$(JOBS)
 	ctest --test-dir $(BUILD) --output-on-failure -j$(JOBS)
 	$(MAKE) sanitize
 
@@ -32,18 +42,20 @@ FUZZ_SECONDS ?= 600
 FUZZ_BUILD ?= build-fuzz
 
 # The unit, Qt, FluidSynth and robustness suites under ASan and UBSan, in build-asan/.
+sanitize: DEPS = test
 sanitize: deps
 	cmake --preset asan
 	cmake --build --preset asan -j$(JOBS)
 	ctest --preset asan -j$(JOBS)
 
 # Ten thousand whole games on the headless host, with the memory reported every thousand.
-soak: build
+soak: with-tests
 	cmake --build $(BUILD) -j$(JOBS) --target tanzel_soak
 	$(BUILD)/tests/soak/tanzel_soak
 
 # libFuzzer over the MIDI file check, built with clang in its own folder, for FUZZ_SECONDS.
 # New inputs go to $(FUZZ_BUILD)/corpus, findings to $(FUZZ_BUILD)/crash-*.
+fuzz: DEPS = test
 fuzz: deps
 	cmake -S . -B $(FUZZ_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
 		-DTANZEL_FUZZ=ON
@@ -57,10 +69,13 @@ fuzz: deps
 .PHONY: bench package
 
 # The game against an empty Qt window, one markdown table; about seven minutes (bench/run.sh).
+bench: DEPS = bench
 bench: deps $(BUILD)/CMakeCache.txt
+	cmake -S . -B $(BUILD)
 	cmake --build $(BUILD) -j$(JOBS) --target bench-tools
 	bench/run.sh $(BUILD)
 
 # The Debian package, $(BUILD)/tanzel-punch_<version>_<architecture>.deb.
+package: DEPS = package
 package: build
 	cmake --build $(BUILD) --target package

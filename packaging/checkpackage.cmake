@@ -1,6 +1,7 @@
 # Builds the Debian package into OUT_DIR and checks what it holds: the files of a desktop game
 # in Debian's places and nothing else, real icons of every size, the declared dependencies, and
-# a menu entry that starts the game in the folder of its tunes.
+# a menu entry that starts the game in the folder of its tunes; then lintian's verdict, which
+# must hold no error and no warning.
 #   cmake -DCPACK_CONFIG=<build>/CPackConfig.cmake -DOUT_DIR=<dir> -DICON_SIZES=16,32,... -P this
 cmake_minimum_required(VERSION 3.25)
 string(REPLACE "," ";" ICON_SIZES "${ICON_SIZES}")
@@ -30,7 +31,9 @@ set(expected
     ./usr/share/applications/tanzel-punch.desktop
     ./usr/share/icons/hicolor/scalable/apps/tanzel-punch.svg
     ./usr/share/metainfo/org.tanzelpunch.TanzelPunch.metainfo.xml
-    ./usr/share/man/man6/tanzel-punch.6.gz)
+    ./usr/share/man/man6/tanzel-punch.6.gz
+    ./usr/share/doc/tanzel-punch/copyright
+    ./usr/share/doc/tanzel-punch/changelog.gz)
 foreach(size IN LISTS ICON_SIZES)
     list(APPEND expected ./usr/share/icons/hicolor/${size}x${size}/apps/tanzel-punch.png)
 endforeach()
@@ -86,3 +89,9 @@ if(APPSTREAMCLI)
     run(${APPSTREAMCLI} validate --no-net
         "${root}/usr/share/metainfo/org.tanzelpunch.TanzelPunch.metainfo.xml")
 endif()
+
+find_program(LINTIAN lintian)
+if(NOT LINTIAN)
+    message(FATAL_ERROR "lintian is missing: scripts/install-deps.sh test installs it")
+endif()
+run(${LINTIAN} --fail-on error,warning "${packages}")

@@ -1,7 +1,8 @@
 # Installs the game where Debian puts games: the program in games/, its two tunes in
 # share/games/tanzel-punch/ (the working folder its menu entry starts it in), the menu entry, the
 # icon in the hicolor theme as SVG and as PNGs rendered at build time, the AppStream metainfo and
-# the manual page. Everything belongs to the install component "game", which the package holds.
+# the manual page, and Debian's copyright file and changelog. Everything belongs to the install
+# component "game", which the package holds.
 # Included from the top-level CMakeLists.txt once the game and its tunes are defined.
 include(GNUInstallDirs)
 
@@ -14,6 +15,14 @@ set(TANZEL_PACKAGING_DIR ${CMAKE_BINARY_DIR}/packaging)
 file(MAKE_DIRECTORY ${TANZEL_PACKAGING_DIR})
 
 install(TARGETS tanzel-punch RUNTIME DESTINATION ${TANZEL_INSTALL_GAMESDIR} COMPONENT game)
+# A stripped install (`cmake --install --strip`, the package) drops what Debian's dh_strip drops
+# too: the compilers' version strings and the old-style notes.
+install(CODE "
+    if(CMAKE_INSTALL_DO_STRIP)
+        execute_process(COMMAND \"${CMAKE_STRIP}\" --remove-section=.comment --remove-section=.note
+            \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${TANZEL_INSTALL_GAMESDIR}/tanzel-punch\")
+    endif()"
+    COMPONENT game)
 install(FILES ${TANZEL_RUN_DIR}/present.mid ${TANZEL_RUN_DIR}/music.mid
         DESTINATION ${TANZEL_INSTALL_TUNESDIR} COMPONENT game)
 
@@ -62,3 +71,29 @@ add_custom_command(
     COMMENT "Compressing the manual page")
 add_custom_target(tanzel-manual ALL DEPENDS ${tanzel_manual})
 install(FILES ${tanzel_manual} DESTINATION ${CMAKE_INSTALL_MANDIR}/man6 COMPONENT game)
+
+# Debian's copyright file and changelog; the doc folder is named after the package, not the
+# project, and a native package's changelog is changelog.gz.
+set(TANZEL_INSTALL_DOCDIR ${CMAKE_INSTALL_DATADIR}/doc/tanzel-punch)
+
+set(tanzel_copyright ${TANZEL_PACKAGING_DIR}/copyright)
+file(GLOB tanzel_licences CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/LICENSES/*.txt)
+add_custom_command(
+    OUTPUT ${tanzel_copyright}
+    COMMAND ${CMAKE_COMMAND} -DDEP5=${CMAKE_SOURCE_DIR}/.reuse/dep5
+        -DLICENSES=${CMAKE_SOURCE_DIR}/LICENSES -DOUTPUT=${tanzel_copyright}
+        -P ${CMAKE_CURRENT_LIST_DIR}/copyright.cmake
+    DEPENDS ${CMAKE_CURRENT_LIST_DIR}/copyright.cmake ${CMAKE_SOURCE_DIR}/.reuse/dep5
+        ${tanzel_licences}
+    COMMENT "Writing the copyright file"
+    VERBATIM)
+
+set(tanzel_changelog ${TANZEL_PACKAGING_DIR}/changelog.gz)
+add_custom_command(
+    OUTPUT ${tanzel_changelog}
+    COMMAND gzip -9 -n -c ${CMAKE_CURRENT_LIST_DIR}/changelog > ${tanzel_changelog}
+    DEPENDS ${CMAKE_CURRENT_LIST_DIR}/changelog
+    COMMENT "Compressing the changelog")
+add_custom_target(tanzel-package-docs ALL DEPENDS ${tanzel_copyright} ${tanzel_changelog})
+install(FILES ${tanzel_copyright} ${tanzel_changelog} DESTINATION ${TANZEL_INSTALL_DOCDIR}
+        COMPONENT game)
