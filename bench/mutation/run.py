@@ -17,19 +17,24 @@ SKIPPED = ("platform/qt", "platform/fluidsynth", "platform/headless")
 
 
 def read_faults(path):
+    """Each fault: "== name", then "<<<" and the code, then ">>>" and its replacement. The code
+    may start or end within a line: the last line break before the next marker is not part of it."""
     faults, name, part, pieces = [], None, None, {}
+
+    def finish():
+        if name:
+            faults.append((name, pieces["<<<"][:-1], pieces[">>>"][:-1]))
+
     for line in path.read_text().splitlines(keepends=True):
         if line.startswith("== "):
-            if name:
-                faults.append((name, pieces["<<<"], pieces[">>>"]))
+            finish()
             name, part, pieces = line[3:].strip(), None, {}
         elif line.rstrip() in ("<<<", ">>>"):
             part = line.rstrip()
             pieces[part] = ""
         elif part:
             pieces[part] += line
-    if name:
-        faults.append((name, pieces["<<<"], pieces[">>>"]))
+    finish()
     return faults
 
 
