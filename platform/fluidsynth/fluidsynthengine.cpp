@@ -6,8 +6,22 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdlib>
 
 namespace tanzel {
+
+namespace {
+
+// How the desktop's sound settings list the music. FluidSynth passes the media role on to
+// PulseAudio itself but names the client "FluidSynth", which only libpulse's override variable
+// replaces. setenv leaves alone whatever the user has set.
+void nameAudioStream(fluid_settings_t* audioSettings) {
+    setenv("PULSE_PROP_OVERRIDE_application.name", "Tanzel Punch", 0);
+    setenv("PULSE_PROP_application.icon_name", "tanzel-punch", 0);
+    fluid_settings_setstr(audioSettings, "audio.pulseaudio.media-role", "game");
+}
+
+} // namespace
 
 FluidSynthEngine::FluidSynthEngine(FluidSynthOptions options, EndReport reportEnd)
     : options(std::move(options))
@@ -52,6 +66,7 @@ bool FluidSynthEngine::prepare(SettingsHandle& newSettings, AudioDriverHandle& n
     fluid_settings_setint(newSettings.get(), "audio.pulseaudio.adjust-latency", 0);
     // Asked first: without an output there is no point in loading the SoundFont.
     if (options.mode == FluidSynthOptions::Mode::LiveAudio) {
+        nameAudioStream(newSettings.get());
         newDriver = openAudioOutput(newSettings.get());
         if (!newDriver) {
             std::string tried;
