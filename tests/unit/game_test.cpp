@@ -84,40 +84,6 @@ TEST(Tick, ACycleRisesStandsAndSinksEveryHoleInStepAtBothSpeeds) {
     }
 }
 
-// Every target that sinks unpunched costs 80 twips of bar per level, charged on each sinking
-// tick hole by hole; friends and punched targets cost nothing.
-TEST(Tick, EscapedTargetsCostTheBarTickByTick) {
-    const struct {
-        std::int16_t level, speed;
-        std::vector<std::pair<int, int>> creatures;
-        char punched;
-        std::vector<float> sinking;
-    } cases[] = {
-        {1, 4, {{8, 4}}, 0, {1552, 1532, 1512, 1492}},
-        {1, 8, {{5, 9}}, 0, {1532, 1492}},
-        {2, 4, {{5, 3}, {6, 7}}, 0, {1492, 1412, 1332, 1252}},
-        {3, 8, {{1, 1}, {4, 2}, {7, 3}}, '3', {1572, 1572}},
-    };
-    for (const auto& c : cases) {
-        HeadlessGame program;
-        Form1& game = program.play();
-        std::tie(game.Level, game.Speed) = std::tuple(c.level, c.speed);
-        for (auto [kind, hole] : c.creatures)
-            program.random.creature(kind, hole);
-        std::vector<float> sinking;
-        do {
-            const bool wasSinking = game.GameState == TickState::Sinking;
-            program.tick();
-            if (game.CreatureUp == 1 && c.punched)
-                program.host.type(c.punched);
-            if (wasSinking)
-                sinking.push_back(game.Shape1.Height);
-        } while (game.GameState != TickState::Spawn);
-        EXPECT_EQ(sinking, c.sinking) << c.level << "," << c.speed;
-        EXPECT_EQ(game.Shape1.Top, 1100);
-    }
-}
-
 TEST(Tick, ACostTheBarCannotPayEndsTheGameThereWithTheRestOfTheTickUndone) {
     HeadlessGame program;
     Form1& game = program.play();

@@ -22,25 +22,21 @@ public:
     }
     bool play(Completion completed) override {
         log.push_back("device play");
-        playing = true;
         completion = std::move(completed);
         return true;
     }
     void stop() override {
         log.push_back("device stop");
-        playing = false;
         completion = nullptr;
     }
     void close() override {
         log.push_back("device close");
         openFile.clear();
-        playing = false;
         completion = nullptr;
     }
 
     // The tune reaches its end.
     void finish() {
-        playing = false;
         if (auto done = std::exchange(completion, nullptr))
             done();
     }
@@ -50,7 +46,6 @@ public:
     std::vector<std::string> log;
     std::set<std::string> unplayable;
     std::string openFile;
-    bool playing = false;
 
 private:
     Completion completion;

@@ -26,12 +26,7 @@ public:
     // The draw in the middle of those that give kind k, or hole h.
     static float kindDraw(int k) { return (static_cast<float>(k) - 0.5F) / 8.0F; }
     static float holeDraw(int h) { return (static_cast<float>(h) - 0.5F) / 9.0F; }
-    void kind(int k) { draws.push_back(kindDraw(k)); }
-    void hole(int h) { draws.push_back(holeDraw(h)); }
-    void creature(int k, int h) {
-        kind(k);
-        hole(h);
-    }
+    void creature(int k, int h) { draws.insert(draws.end(), {kindDraw(k), holeDraw(h)}); }
 
     std::deque<float> draws;
     // Handed out round and round once the script is spent, when not empty.
