@@ -41,7 +41,7 @@ clean:
 FUZZ_SECONDS ?= 600
 FUZZ_BUILD ?= build-fuzz
 
-# The unit, Qt, FluidSynth and robustness suites under ASan and UBSan, in build-asan/.
+# The unit, Qt and FluidSynth suites under ASan and UBSan, in build-asan/, built alone.
 sanitize: DEPS = test
 sanitize: deps
 	cmake --preset asan
