@@ -149,19 +149,4 @@ TEST(Windows, TheGameOverWindowCopiesTheScoreTextAndKeepsTheGameFrozen) {
     EXPECT_FALSE(game.Enabled);
 }
 
-TEST(Windows, TheNextGameStartsAfresh) {
-    HeadlessGame program;
-    program.play();
-    program.random.creature(5, 1);
-    program.tick(6);
-    program.host.type('1');
-    punchTheGoldenOne(program);
-    program.host.click(program.gameOver(), "Command1");
-    ASSERT_FALSE(program.app.isLoaded<Form1>());
-    Form1& next = program.play();
-    EXPECT_EQ(std::tie(next.Score, next.Shape1.Height, next.GameOver), std::tuple(0, 1572, false));
-    EXPECT_EQ(next.Label1.Caption, "");
-    EXPECT_FALSE(next.Image3(0).Visible);
-}
-
 } // namespace
