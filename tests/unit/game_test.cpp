@@ -91,12 +91,13 @@ TEST(Tick, ACostTheBarCannotPayEndsTheGameThereWithTheRestOfTheTickUndone) {
     for (int hole : {2, 5, 8})
         program.random.creature(5, hole);
     program.tick(26);
-    program.app.dispatch([&] { game.Shape1.Height = 100; });
+    program.app.dispatch([&] { game.Shape1.Height = 120; });
     program.tick();
-    // Holes 1 to 4 sank a step, hole 2 paying its 60; hole 5 could not pay, and the tick ended.
+    // Holes 1 to 4 sank a step, hole 2 paying its 60; hole 5 could not pay the 60 left, and the
+    // tick ended there.
     EXPECT_EQ(board(game),
               "960@240 *735@240 960@240 960@240 *975@0 1200@0 1200@0 *975@0 1200@-240");
-    EXPECT_EQ(game.Shape1.Height, 40);
+    EXPECT_EQ(game.Shape1.Height, 60);
     EXPECT_TRUE(game.GameOver);
     EXPECT_FALSE(game.Timer1.Enabled || game.Timer2.Enabled);
     EXPECT_EQ(program.host.nextTimerIn(), -1);
