@@ -28,7 +28,7 @@ TEST(Events, AnEventRaisedDuringAnotherWaitsForItToFinish) {
 }
 
 // The game-over window is activated, and disables the game, before a key already on its way
-// to the game arrives.
+// to the game arrives; and a tick on its way finds the tick stopped.
 TEST(Events, ActivationComesRightAfterTheProcedureThatActivated) {
     HeadlessGame program;
     Form1& game = program.play();
@@ -37,9 +37,11 @@ TEST(Events, ActivationComesRightAfterTheProcedureThatActivated) {
     program.app.dispatch([&] {
         game.Form_KeyPress('5');
         program.app.keyPress(game, '7');
+        program.app.timerTick(game, game.Timer1);
     });
     EXPECT_FALSE(game.Enabled);
     EXPECT_EQ(game.Image4.Left, game.Image2(5).Left + 60);
+    EXPECT_EQ(game.UpTicks, 20);
 }
 
 TEST(Events, ABrokenInvariantEndsTheProgramWithOneMessage) {
