@@ -2,6 +2,7 @@
 #include "forms/form1.h"
 #include "forms/form2.h"
 #include "layout/designs.h"
+#include "platform/application.h"
 #include "platform/qt/cursors.h"
 #include "platform/qt/formwindow.h"
 #include "platform/qt/picturecache.h"
