@@ -95,7 +95,6 @@ wait_for 10 "openbox" wm_up
     DISPLAY="$DISPLAY" LANG=C.UTF-8 ./tanzel-punch) >"$WORK/game.out" 2>"$WORK/game.err" &
 GAME_PID=$! && PIDS+=("$GAME_PID")
 wait_for 20 "the title window" found TITLE '^Tanzel Punch$' 250 166
-shot "$TITLE" 1-title
 
 start_game
 hammer_at "" || fail "the hammer shows before any key"
@@ -111,6 +110,8 @@ done
 wait_for 5 "the game-over window active" active "$GAME_OVER"
 shot "$GAME_OVER" 3-game-over
 close_game_over
+# Taken once the title is back: right after it maps, it may not be painted yet.
+shot "$TITLE" 1-title
 
 click "$TITLE" 160 140
 wait_for 10 "the end of the program after Salir" ended
