@@ -1,10 +1,10 @@
 // Starts Tanzel Punch: the title window on the Qt host, with FluidSynth for the music.
+#include "forms/form2.h"
 #include "layout/designs.h"
 #include "platform/application.h"
 #include "platform/fluidsynth/fluidsynthsequencer.h"
 #include "platform/qt/qthost.h"
 #include "platformguard.h"
-#include "forms/form2.h"
 
 #include <QApplication>
 #include <QIcon>

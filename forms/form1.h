@@ -75,6 +75,7 @@ private:
     void applySpeedUp();
     int drawKind();
     int drawHole();
+    int drawOneTo(int count);
     void placeCreatures(std::initializer_list<Creature> creatures);
 
     void ResolveHit(std::int16_t Hole);

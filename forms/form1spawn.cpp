@@ -70,15 +70,18 @@ void Form1::applySpeedUp() {
     }
 }
 
-// In double precision: in single, the largest draw below 1 gives r * 8 + 1 = 9 after rounding.
 int Form1::drawKind() {
-    app.Randomize();
-    return static_cast<int>(Int(static_cast<double>(app.Rnd()) * 8 + 1));
+    return drawOneTo(8);
 }
 
 int Form1::drawHole() {
+    return drawOneTo(9);
+}
+
+// In double precision: in single, the largest draw below 1 gives r * 8 + 1 = 9 after rounding.
+int Form1::drawOneTo(int count) {
     app.Randomize();
-    return static_cast<int>(Int(static_cast<double>(app.Rnd()) * 9 + 1));
+    return static_cast<int>(Int(static_cast<double>(app.Rnd()) * count + 1));
 }
 
 // Every hole is emptied and collapsed; the creatures' pictures are set on each pass, in
