@@ -59,6 +59,9 @@ bool FluidSynthEngine::prepare(SettingsHandle& newSettings, AudioDriverHandle& n
         return false;
     }
     fluid_settings_setnum(newSettings.get(), "synth.sample-rate", options.sampleRate);
+    // Only the instruments a tune selects are held in memory, not the whole SoundFont: about
+    // 5 MB less with the title tune playing.
+    fluid_settings_setint(newSettings.get(), "synth.dynamic-sample-loading", 1);
     // Music needs no low latency. With large periods, and PulseAudio not asked to shrink them,
     // the audio threads wake tens of times a second instead of hundreds: those wake-ups, not the
     // synthesis, were most of what the music cost (26 % of a core idle on the title, now 4 %).
