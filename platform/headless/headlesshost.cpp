@@ -4,7 +4,6 @@
 #include "platform/application.h"
 
 #include <algorithm>
-#include <stdexcept>
 
 namespace tanzel {
 
@@ -36,13 +35,7 @@ void HeadlessHost::type(std::int16_t keyAscii) {
 }
 
 void HeadlessHost::click(Form& form, std::string_view control) {
-    for (const auto& item : form.drawOrder()) {
-        if (item.design->name == control) {
-            app->click(form, *item.design);
-            return;
-        }
-    }
-    throw std::logic_error("no control " + std::string(control));
+    app->click(form, form.designOf(control));
 }
 
 void HeadlessHost::moveMouse(Form& form, float x, float y) {
