@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdlib>
+#include <utility>
 
 namespace tanzel {
 
@@ -21,17 +22,29 @@ void nameAudioStream(fluid_settings_t* audioSettings) {
     fluid_settings_setstr(audioSettings, "audio.pulseaudio.media-role", "game");
 }
 
+// Long enough for the reverb to die away after the last voice, and for the game tune's loop,
+// which closes and opens its tune between the end and the next start.
+constexpr int idleSecondsBeforeClosing = 2;
+
 } // namespace
 
 FluidSynthEngine::FluidSynthEngine(FluidSynthOptions options, EndReport reportEnd)
     : options(std::move(options))
     , reportEnd(std::move(reportEnd)) {
     silenceLibraryChatter();
-    setUpThread = std::thread([this] { setUp(); });
+    outputThread = std::thread([this] {
+        setUp();
+        keepOutput();
+    });
 }
 
 FluidSynthEngine::~FluidSynthEngine() {
-    setUpThread.join();
+    {
+        std::lock_guard lock(mutex);
+        stopping = true;
+    }
+    outputChanged.notify_one();
+    outputThread.join();
     // The driver first, without the lock: its thread may be waiting for it. Then nothing else
     // renders, and the player goes before the synth it plays on.
     driver.reset();
@@ -114,9 +127,38 @@ void FluidSynthEngine::publish(SettingsHandle newSettings, SynthHandle newSynth,
         settings = std::move(newSettings);
         synth = std::move(newSynth);
         driver = std::move(newDriver);
+        outputWanted = driver != nullptr;
         setUpDone = true;
     }
     settled.notify_all();
+}
+
+void FluidSynthEngine::keepOutput() {
+    std::unique_lock lock(mutex);
+    while (true) {
+        outputChanged.wait(lock,
+                           [this] { return stopping || outputWanted != (driver != nullptr); });
+        if (stopping)
+            return;
+        if (outputWanted) {
+            lock.unlock();
+            AudioDriverHandle opened = openAudioOutput(settings.get());
+            lock.lock();
+            if (opened) {
+                driver = std::move(opened);
+                continue;
+            }
+            outputWanted = false;
+            if (!std::exchange(outputLossReported, true))
+                reportProblem("music off: the audio output did not open again");
+        } else {
+            AudioDriverHandle closing = std::move(driver);
+            lock.unlock();
+            // Without the lock: the driver's thread may be waiting for it to render a last block.
+            closing.reset();
+            lock.lock();
+        }
+    }
 }
 
 void FluidSynthEngine::waitUntilReady() {
@@ -157,9 +199,16 @@ void FluidSynthEngine::start(std::uint64_t playId) {
         reportEnd(playId);
         return;
     }
-    if (!tune->playing && !tune->framesUntilStart)
-        tune->framesUntilStart =
-            static_cast<long>(options.startDelay.count()) * options.sampleRate / 1000;
+    if (tune->playing || tune->framesUntilStart)
+        return;
+    // The delay is counted in rendered sound, so a reopened output cannot cut the first notes.
+    tune->framesUntilStart =
+        static_cast<long>(options.startDelay.count()) * options.sampleRate / 1000;
+    silentFrames = 0;
+    if (synth && options.mode == FluidSynthOptions::Mode::LiveAudio && !outputWanted) {
+        outputWanted = true;
+        outputChanged.notify_one();
+    }
 }
 
 void FluidSynthEngine::pause() {
@@ -218,6 +267,17 @@ void FluidSynthEngine::renderBlock(float* left, float* right, int frames) {
     // Effects are mixed into the same two buffers as the dry sound.
     std::array<float*, 2> buffers{left, right};
     fluid_synth_process(synth.get(), frames, 2, buffers.data(), 2, buffers.data());
+    noteSilence(frames);
+}
+
+void FluidSynthEngine::noteSilence(int frames) {
+    const bool sounding = (tune && (tune->playing || tune->framesUntilStart)) ||
+                          fluid_synth_get_active_voice_count(synth.get()) > 0;
+    silentFrames = sounding ? 0 : silentFrames + frames;
+    if (outputWanted && silentFrames >= long{idleSecondsBeforeClosing} * options.sampleRate) {
+        outputWanted = false;
+        outputChanged.notify_one();
+    }
 }
 
 void FluidSynthEngine::beginPlayback() {

@@ -19,6 +19,11 @@ namespace tanzel {
 // synth thread: the audio driver's, or the caller of render() offline. FluidSynth must not create
 // or delete a player while it renders, so one lock covers rendering and every change to the tune;
 // the player's tick callback runs inside rendering, with that lock already held.
+//
+// Live, the audio output is closed once nothing has sounded for a while and opened again when a
+// tune starts: an open output wakes its threads tens of times a second even to play silence.
+// The same thread that set everything up opens and closes it, since a driver cannot be deleted
+// from its own thread and opening one may take a while.
 class FluidSynthEngine {
 public:
     // Told, with the engine's lock held, that the play `playId` reached the end of the tune.
@@ -54,6 +59,8 @@ private:
     };
 
     void setUp();
+    // Opens and closes the output as `outputWanted` says, until the engine is destroyed.
+    void keepOutput();
     // Reports what went wrong, if anything, and says whether all of it is ready.
     bool prepare(SettingsHandle& newSettings, AudioDriverHandle& newDriver, SynthHandle& newSynth);
     AudioDriverHandle openAudioOutput(fluid_settings_t* audioSettings);
@@ -61,6 +68,7 @@ private:
     // The members below are guarded by `mutex`, which these functions expect to be held.
     void dropTune();
     void renderBlock(float* left, float* right, int frames);
+    void noteSilence(int frames);
     void beginPlayback();
     bool createPlayer();
     void tickReached(int tick);
@@ -72,12 +80,17 @@ private:
     const EndReport reportEnd;
     std::mutex mutex;
     std::condition_variable settled;
+    std::condition_variable outputChanged;
     bool setUpDone = false;
+    bool outputWanted = false;
+    bool stopping = false;
+    bool outputLossReported = false;
+    long silentFrames = 0;
     SettingsHandle settings;
     SynthHandle synth;
     AudioDriverHandle driver;
     std::optional<Tune> tune;
-    std::thread setUpThread;
+    std::thread outputThread;
 };
 
 } // namespace tanzel

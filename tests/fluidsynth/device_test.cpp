@@ -1,4 +1,5 @@
-// The FluidSynth device: offline, when tunes sound and end and what it refuses; live, its name.
+// The FluidSynth device: offline, when tunes sound and end and what it refuses; live, its name
+// and its output, open only while there is something to hear.
 #include "platform/fluidsynth/fluidsynthsequencer.h"
 
 #include <fstream>
@@ -139,8 +140,17 @@ TEST_F(FluidSynthDevice, RefusesWhatItCannotPlayWithOneLineOnce) {
     }
 }
 
-TEST_F(FluidSynthDevice, CarriesTheGamesNameIconAndRoleOnAPulseAudioServer) {
-    const std::string socket = folder / "native", listing = folder / "streams";
+// What a shell command prints.
+std::string output(const std::string& command) {
+    std::string printed;
+    std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen(command.c_str(), "r"), pclose);
+    for (int c; pipe && (c = fgetc(pipe.get())) != EOF;)
+        printed += static_cast<char>(c);
+    return printed;
+}
+
+TEST_F(FluidSynthDevice, OnAPulseAudioServerCarriesTheGamesNameAndSoundsOnlyWhileItPlays) {
+    const std::string socket = folder / "native", recording = folder / "recording";
     for (const char* variable : {"HOME", "XDG_RUNTIME_DIR"})
         setenv(variable, folder.c_str(), 1);
     setenv("PULSE_SERVER", socket.c_str(), 1);
@@ -157,15 +167,39 @@ TEST_F(FluidSynthDevice, CarriesTheGamesNameIconAndRoleOnAPulseAudioServer) {
     for (int tries = 0; tries < 100 && std::system("pactl info >/dev/null 2>&1") != 0; ++tries)
         usleep(50'000);
     FluidSynthSequencer live({.audioDrivers = {"pulseaudio"}});
-    EXPECT_TRUE(live.open(std::filesystem::path(TANZEL_RUN_DIR) / "present.mid") &&
-                live.play(nullptr));
+    ASSERT_TRUE(live.open(tune) && live.play(nullptr));
     live.waitUntilReady();
-    EXPECT_EQ(std::system(("pactl list sink-inputs >" + listing).c_str()), 0);
-    std::ifstream in(listing);
-    EXPECT_THAT(std::string(std::istreambuf_iterator<char>(in), {}),
+    EXPECT_THAT(output("pactl list sink-inputs"),
                 AllOf(HasSubstr("application.name = \"Tanzel Punch\""),
                       HasSubstr("application.icon_name = \"tanzel-punch\""),
                       HasSubstr("media.role = \"game\"")));
+    // Once the note and its reverb have died away, the stream goes.
+    for (int tries = 0; tries < 100 && !output("pactl list short sink-inputs").empty(); ++tries)
+        usleep(100'000);
+    EXPECT_EQ(output("pactl list short sink-inputs"), "");
+    // Started on a closed output, the note sounds as long as it does offline: nothing is cut.
+    std::system(("parec --raw --channels=1 --latency-msec=10 -d null.monitor >" + recording +
+                 " & echo $! >" + recording + ".pid")
+                    .c_str());
+    std::error_code notYet;
+    for (int tries = 0;
+         tries < 100 && (std::filesystem::file_size(recording, notYet) == 0 || notYet); ++tries)
+        usleep(50'000);
+    live.close();
+    ASSERT_TRUE(live.open(tune) && live.play(nullptr));
+    usleep(2'800'000);
+    std::system(("kill -INT $(cat " + recording + ".pid); sleep 0.3").c_str());
+    std::ifstream in(recording, std::ios::binary);
+    std::vector<std::int16_t> samples(std::filesystem::file_size(recording) / 2);
+    in.read(reinterpret_cast<char*>(samples.data()), std::streamsize(samples.size() * 2));
+    const auto loud = [](std::int16_t s) { return std::abs(s) > audible * 32767; };
+    const auto first = std::ranges::find_if(samples, loud);
+    const auto last = std::ranges::find_if(samples | std::views::reverse, loud).base();
+    ASSERT_TRUE(device.open(tune) && device.play(record));
+    render(3s);
+    const auto sounding =
+        std::ranges::count_if(stepPeaks, [](float peak) { return peak > audible; });
+    EXPECT_NEAR(double(last - first) / device.sampleRate(), double(sounding) * 0.01, 0.05);
     kill(server, SIGTERM);
     waitpid(server, nullptr, 0);
 }
