@@ -1,6 +1,8 @@
-// Starts Tanzel Punch: the title window on the Qt host, with FluidSynth for the music.
+// Starts Tanzel Punch: the title window on the Qt host, then FluidSynth's plugin for the music.
+#include "afterfirstframe.h"
 #include "forms/form2.h"
 #include "layout/designs.h"
+#include "musicplugin.h"
 #include "platform/application.h"
 #include "platform/fluidsynth/fluidsynthsequencer.h"
 #include "platform/qt/qthost.h"
@@ -25,5 +27,10 @@ int main(int argc, char* argv[]) {
     tanzel::Application app(host, sequencer, random, std::string(tanzel::layout::ApplicationTitle));
     host.attach(app);
     app.start<tanzel::Form2>();
+    // The title's tune waits in the device, which plays it once the engine is there.
+    tanzel::afterFirstFrame([&sequencer] {
+        if (std::optional<tanzel::MusicEngineFactory> makeEngine = tanzel::loadMusicPlugin())
+            sequencer.attachEngine(*makeEngine);
+    });
     return QApplication::exec();
 }

@@ -26,6 +26,7 @@ endif()
 
 set(expected
     ./usr/games/tanzel-punch
+    ./usr/lib/games/tanzel-punch/tanzel-punch-music.so
     ./usr/share/games/tanzel-punch/present.mid
     ./usr/share/games/tanzel-punch/music.mid
     ./usr/share/applications/tanzel-punch.desktop

@@ -1,4 +1,5 @@
-# Installs the game where Debian puts games: the program in games/, its two tunes in
+# Installs the game where Debian puts games: the program in games/, its music plugin in
+# lib/games/tanzel-punch/, its two tunes in
 # share/games/tanzel-punch/ (the working folder its menu entry starts it in), the menu entry, the
 # icon in the hicolor theme as SVG and as PNGs rendered at build time, the AppStream metainfo and
 # the manual page, and Debian's copyright file and changelog. Everything belongs to the install
@@ -6,7 +7,6 @@
 # Included from the top-level CMakeLists.txt once the game and its tunes are defined.
 include(GNUInstallDirs)
 
-set(TANZEL_INSTALL_GAMESDIR games)
 set(TANZEL_INSTALL_TUNESDIR ${CMAKE_INSTALL_DATADIR}/games/tanzel-punch)
 set(TANZEL_ICON_SVG ${CMAKE_SOURCE_DIR}/assets/pictures/icon.svg)
 set(TANZEL_ICON_SIZES 16 22 24 32 48 64 128 256)
@@ -15,12 +15,16 @@ set(TANZEL_PACKAGING_DIR ${CMAKE_BINARY_DIR}/packaging)
 file(MAKE_DIRECTORY ${TANZEL_PACKAGING_DIR})
 
 install(TARGETS tanzel-punch RUNTIME DESTINATION ${TANZEL_INSTALL_GAMESDIR} COMPONENT game)
+install(TARGETS tanzel-punch-music LIBRARY DESTINATION ${TANZEL_INSTALL_PLUGINDIR} COMPONENT game)
 # A stripped install (`cmake --install --strip`, the package) drops what Debian's dh_strip drops
 # too: the compilers' version strings and the old-style notes.
 install(CODE "
     if(CMAKE_INSTALL_DO_STRIP)
-        execute_process(COMMAND \"${CMAKE_STRIP}\" --remove-section=.comment --remove-section=.note
-            \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${TANZEL_INSTALL_GAMESDIR}/tanzel-punch\")
+        foreach(binary ${TANZEL_INSTALL_GAMESDIR}/tanzel-punch
+                       ${TANZEL_INSTALL_PLUGINDIR}/tanzel-punch-music.so)
+            execute_process(COMMAND \"${CMAKE_STRIP}\" --remove-section=.comment
+                --remove-section=.note \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/\${binary}\")
+        endforeach()
     endif()"
     COMPONENT game)
 install(FILES ${TANZEL_RUN_DIR}/present.mid ${TANZEL_RUN_DIR}/music.mid

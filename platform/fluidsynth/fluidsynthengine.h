@@ -2,7 +2,7 @@
 #pragma once
 
 #include "fluidhandles.h"
-#include "fluidsynthoptions.h"
+#include "musicengine.h"
 
 #include <condition_variable>
 #include <cstdint>
@@ -24,27 +24,20 @@ namespace tanzel {
 // tune starts: an open output wakes its threads tens of times a second even to play silence.
 // The same thread that set everything up opens and closes it, since a driver cannot be deleted
 // from its own thread and opening one may take a while.
-class FluidSynthEngine {
+class FluidSynthEngine final : public MusicEngine {
 public:
-    // Told, with the engine's lock held, that the play `playId` reached the end of the tune.
-    using EndReport = std::function<void(std::uint64_t playId)>;
-
+    // The end is reported with the engine's lock held.
     FluidSynthEngine(FluidSynthOptions options, EndReport reportEnd);
-    ~FluidSynthEngine();
+    ~FluidSynthEngine() override;
     FluidSynthEngine(const FluidSynthEngine&) = delete;
     FluidSynthEngine& operator=(const FluidSynthEngine&) = delete;
 
-    // Replaces the tune; the bytes must already be a checked MIDI file.
-    void load(std::string name, std::vector<unsigned char> midiBytes);
-    void unload();
-    // Plays from the current position once startDelay of sound has been rendered, or reports the
-    // end at once when the tune is already there.
-    void start(std::uint64_t playId);
-    void pause();
-
-    void waitUntilReady();
-    // Offline only: renders the next frames now.
-    std::vector<StereoFrame> render(std::size_t frames);
+    void load(std::string name, std::vector<unsigned char> midiBytes) override;
+    void unload() override;
+    void start(std::uint64_t playId) override;
+    void pause() override;
+    void waitUntilReady() override;
+    std::vector<StereoFrame> render(std::size_t frames) override;
 
 private:
     struct Tune {

@@ -1,7 +1,6 @@
 // Keeps the device's own open/play state and turns the engine's end reports into completions.
 #include "fluidsynthsequencer.h"
 
-#include "fluidsynthengine.h"
 #include "midifile.h"
 #include "problemreport.h"
 
@@ -10,12 +9,15 @@
 namespace tanzel {
 
 FluidSynthSequencer::FluidSynthSequencer(FluidSynthOptions options)
-    : postToUiThread(std::move(options.postToUiThread))
-    , frameRate(options.sampleRate)
+    : options(std::move(options))
     , currentPlay(std::make_shared<CurrentPlay>())
-    , watchedPlay(currentPlay)
-    , engine(std::make_unique<FluidSynthEngine>(
-          std::move(options), [this](std::uint64_t playId) { postEnd(playId); })) {}
+    , watchedPlay(currentPlay) {}
+
+FluidSynthSequencer::FluidSynthSequencer(FluidSynthOptions options,
+                                         const MusicEngineFactory& makeEngine)
+    : FluidSynthSequencer(std::move(options)) {
+    attachEngine(makeEngine);
+}
 
 FluidSynthSequencer::~FluidSynthSequencer() = default;
 
@@ -34,7 +36,10 @@ bool FluidSynthSequencer::open(const std::string& fileName) {
         return false;
     }
     forgetCurrentPlay();
-    engine->load(fileName, std::move(file.bytes));
+    if (engine)
+        engine->load(fileName, std::move(file.bytes));
+    else
+        waitingTune = WaitingTune{std::move(file.bytes)};
     openTune = fileName;
     return true;
 }
@@ -46,7 +51,10 @@ bool FluidSynthSequencer::play(Completion completed) {
     }
     forgetCurrentPlay();
     currentPlay->completed = std::move(completed);
-    engine->start(currentPlay->id);
+    if (engine)
+        engine->start(currentPlay->id);
+    else
+        waitingTune->playing = true;
     return true;
 }
 
@@ -54,24 +62,42 @@ void FluidSynthSequencer::stop() {
     if (!openTune)
         return;
     forgetCurrentPlay();
-    engine->pause();
+    if (engine)
+        engine->pause();
+    else
+        waitingTune->playing = false;
 }
 
 void FluidSynthSequencer::close() {
     if (!openTune)
         return;
     forgetCurrentPlay();
-    engine->unload();
+    if (engine)
+        engine->unload();
+    waitingTune.reset();
     openTune.reset();
 }
 
+void FluidSynthSequencer::attachEngine(const MusicEngineFactory& makeEngine) {
+    if (engine)
+        return;
+    engine = makeEngine(options, [this](std::uint64_t playId) { postEnd(playId); });
+    if (!waitingTune)
+        return;
+    engine->load(*openTune, std::move(waitingTune->bytes));
+    if (waitingTune->playing)
+        engine->start(currentPlay->id);
+    waitingTune.reset();
+}
+
 void FluidSynthSequencer::waitUntilReady() {
-    engine->waitUntilReady();
+    if (engine)
+        engine->waitUntilReady();
 }
 
 std::vector<StereoFrame> FluidSynthSequencer::renderOffline(std::chrono::milliseconds length) {
-    const auto frames = static_cast<std::size_t>(length.count()) * frameRate / 1000;
-    return engine->render(frames);
+    const auto frames = static_cast<std::size_t>(length.count()) * options.sampleRate / 1000;
+    return engine ? engine->render(frames) : std::vector<StereoFrame>{};
 }
 
 void FluidSynthSequencer::forgetCurrentPlay() {
@@ -80,9 +106,9 @@ void FluidSynthSequencer::forgetCurrentPlay() {
 }
 
 void FluidSynthSequencer::postEnd(std::uint64_t playId) const {
-    if (!postToUiThread)
+    if (!options.postToUiThread)
         return;
-    postToUiThread([watched = watchedPlay, playId] {
+    options.postToUiThread([watched = watchedPlay, playId] {
         std::shared_ptr<CurrentPlay> play = watched.lock();
         if (!play || play->id != playId || !play->completed)
             return;

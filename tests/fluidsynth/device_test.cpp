@@ -1,5 +1,6 @@
 // The FluidSynth device: offline, when tunes sound and end and what it refuses; live, its name
 // and its output, open only while there is something to hear.
+#include "platform/fluidsynth/fluidsynthengine.h"
 #include "platform/fluidsynth/fluidsynthsequencer.h"
 
 #include <fstream>
@@ -23,9 +24,19 @@ const milliseconds startDelay = FluidSynthOptions{}.startDelay;
 constexpr milliseconds step = 10ms;
 // The peak of a step of sound: FluidSynth idles at 3e-8, the game's tunes keep above 0.05.
 constexpr float audible = 1e-3f;
+// What the game's plugin makes, linked in directly.
+const MusicEngineFactory fluidSynth = [](FluidSynthOptions options,
+                                         MusicEngine::EndReport reportEnd) {
+    return std::unique_ptr<MusicEngine>(
+        std::make_unique<FluidSynthEngine>(std::move(options), std::move(reportEnd)));
+};
+const FluidSynthOptions offline{.mode = FluidSynthOptions::Mode::Offline};
 
 struct FluidSynthDevice : Test {
     static float loudness(StereoFrame f) { return std::max(std::abs(f.left), std::abs(f.right)); }
+    static float peak(const std::vector<StereoFrame>& sound) {
+        return std::ranges::max(sound | std::views::transform(loudness));
+    }
     ~FluidSynthDevice() override { std::filesystem::remove_all(folder); }
     std::string write(const std::string& name, const std::string& bytes) const {
         std::ofstream(folder / name, std::ios::binary) << bytes;
@@ -34,8 +45,7 @@ struct FluidSynthDevice : Test {
     // Each step is followed by what an idle UI thread would do: run what the device posted.
     void render(milliseconds length) {
         for (milliseconds done = 0ms; done < length; done += step) {
-            stepPeaks.push_back(
-                std::ranges::max(device.renderOffline(step) | std::views::transform(loudness)));
+            stepPeaks.push_back(peak(device.renderOffline(step)));
             for (const std::function<void()>& event : std::exchange(posted, {}))
                 event();
         }
@@ -51,7 +61,8 @@ struct FluidSynthDevice : Test {
     // Offline, the device posts from inside renderOffline and play: on the test's own thread.
     std::vector<std::function<void()>> posted;
     FluidSynthSequencer device{{.mode = FluidSynthOptions::Mode::Offline,
-                                .postToUiThread = [this](auto event) { posted.push_back(event); }}};
+                                .postToUiThread = [this](auto event) { posted.push_back(event); }},
+                               fluidSynth};
     std::vector<float> stepPeaks;
     std::vector<milliseconds> completions;
     const SequencerDevice::Completion record = [this] { completions.push_back(elapsed()); };
@@ -110,6 +121,24 @@ TEST_F(FluidSynthDevice, IsHeldExclusivelyCutOffByCloseAndPausedByStop) {
     EXPECT_THAT(completions, ElementsAre(AllOf(Ge(end), Le(end + step))));
 }
 
+TEST_F(FluidSynthDevice, KeepsWhatItIsAskedToPlayUntilItsEngineIsAttached) {
+    const std::tuple<const char*, std::function<void(SequencerDevice&)>, bool> cases[] = {
+        {"open", [&](auto& d) { d.open(tune); }, false},
+        {"open, play", [&](auto& d) { d.open(tune), d.play(nullptr); }, true},
+        {"open, play, stop", [&](auto& d) { d.open(tune), d.play(nullptr), d.stop(); }, false},
+        {"open, play, stop, play",
+         [&](auto& d) { d.open(tune), d.play(nullptr), d.stop(), d.play(nullptr); }, true},
+        {"open, play, close", [&](auto& d) { d.open(tune), d.play(nullptr), d.close(); }, false},
+    };
+    for (const auto& [name, before, sounds] : cases) {
+        FluidSynthSequencer waiting(offline);
+        before(waiting);
+        EXPECT_THAT(waiting.renderOffline(step), IsEmpty()) << name;
+        waiting.attachEngine(fluidSynth);
+        EXPECT_EQ(peak(waiting.renderOffline(500ms)) > audible, sounds) << name;
+    }
+}
+
 TEST_F(FluidSynthDevice, RefusesWhatItCannotPlayWithOneLineOnce) {
     std::string noise(3000, '\0');
     std::ranges::generate(noise, std::mt19937(7));
@@ -166,7 +195,7 @@ TEST_F(FluidSynthDevice, OnAPulseAudioServerCarriesTheGamesNameAndSoundsOnlyWhil
     }
     for (int tries = 0; tries < 100 && std::system("pactl info >/dev/null 2>&1") != 0; ++tries)
         usleep(50'000);
-    FluidSynthSequencer live({.audioDrivers = {"pulseaudio"}});
+    FluidSynthSequencer live({.audioDrivers = {"pulseaudio"}}, fluidSynth);
     ASSERT_TRUE(live.open(tune) && live.play(nullptr));
     live.waitUntilReady();
     EXPECT_THAT(output("pactl list sink-inputs"),

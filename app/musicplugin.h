@@ -1,0 +1,13 @@
+// Finds and opens the music plugin, the only part of the game that links FluidSynth.
+#pragma once
+
+#include "platform/fluidsynth/musicengine.h"
+
+#include <optional>
+
+namespace tanzel {
+
+// The plugin's engine maker, or nothing, after one line on stderr, when it cannot be loaded.
+std::optional<MusicEngineFactory> loadMusicPlugin();
+
+} // namespace tanzel
