@@ -68,7 +68,7 @@ fuzz: deps
 # Benchmarks and the Debian package.
 .PHONY: bench package
 
-# The game against an empty Qt window, one markdown table; about seven minutes (bench/run.sh).
+# The game against an empty Qt window, one markdown table; about twelve minutes (bench/run.sh).
 bench: DEPS = bench
 bench: deps $(BUILD)/CMakeCache.txt
 	cmake -S . -B $(BUILD)

@@ -3,11 +3,11 @@
 
 CLOCK_TICKS=$(getconf CLK_TCK)
 
-# Starts a program on a display from a folder, with the probe preloaded and logging to a file.
-# Sets LAUNCHED_PID.
+# Starts a program on a display from a folder, with the probe preloaded and logging to a file, its
+# standard error appended to another. Sets LAUNCHED_PID.
 launch() {
-    local display=$1 folder=$2 log=$3
-    shift 3
+    local display=$1 folder=$2 log=$3 errors=$4
+    shift 4
     : >"$log"
     (
         cd "$folder"
@@ -15,9 +15,29 @@ launch() {
         export TANZEL_PROBE_LOG=$log LD_PRELOAD=$PROBE
         export TANZEL_PROBE_T0=$(date +%s%N)
         exec "$@"
-    ) >/dev/null 2>>"$WORK/programs.stderr" &
+    ) >/dev/null 2>>"$errors" &
     LAUNCHED_PID=$!
     STARTED_PIDS+=($LAUNCHED_PID)
+}
+
+# FluidSynth's own command-line player on a MIDI file, with the synthesizer and audio settings the
+# game gives FluidSynth and into the same audio server: what the tune costs with nothing around it.
+# With "loop" the file plays over and over (the player's shell command, from a command file, as
+# FluidSynth 2.3 has no setting or option for it). Sets FLUIDSYNTH_PID.
+fluidsynth_play() {
+    local tune=$1 loop=${2:-} commands=()
+    if [ "$loop" = loop ]; then
+        echo "player_loop -1" >"$WORK/loop.fluidsynth"
+        commands=(-f "$WORK/loop.fluidsynth")
+    fi
+    (
+        export PULSE_SERVER
+        exec fluidsynth -n -i -q -a pulseaudio -r 44100 -o audio.period-size=2048 \
+            -o audio.pulseaudio.adjust-latency=0 -o synth.dynamic-sample-loading=1 \
+            "${commands[@]}" "$SOUND_FONT" "$tune"
+    ) </dev/null >/dev/null 2>>"$WORK/programs.stderr" &
+    FLUIDSYNTH_PID=$!
+    STARTED_PIDS+=($FLUIDSYNTH_PID)
 }
 
 # Microseconds from the program's start to its first frame, once it is there.
@@ -66,9 +86,11 @@ memory_kb() {
     awk -v field="$2:" '$1 == field { print $2 }' "/proc/$1/smaps_rollup"
 }
 
-# User plus system CPU time of all the process's threads, in clock ticks.
+# User plus system CPU time of all the process's threads, in clock ticks; "-" once it has ended.
 cpu_ticks() {
-    sed 's/.*) //' "/proc/$1/stat" | awk '{ print $12 + $13 }'
+    local stat
+    stat=$(cat "/proc/$1/stat" 2>/dev/null) || { echo -; return 0; }
+    awk '{ print $12 + $13 }' <<<"${stat##*) }"
 }
 
 now_seconds() {
@@ -83,10 +105,13 @@ sleep_until() {
     return 0
 }
 
-# Share of one core, in per cent, between two readings of cpu_ticks at two moments.
+# Share of one core, in per cent, between two readings of cpu_ticks at two moments; "-" when a
+# reading is missing.
 cpu_percent() {
-    awk -v t0="$1" -v t1="$2" -v s0="$3" -v s1="$4" -v hz="$CLOCK_TICKS" \
-        'BEGIN { printf "%.2f", 100 * (t1 - t0) / hz / (s1 - s0) }'
+    awk -v t0="$1" -v t1="$2" -v s0="$3" -v s1="$4" -v hz="$CLOCK_TICKS" 'BEGIN {
+        if (t0 == "-" || t1 == "-") print "-"
+        else printf "%.2f", 100 * (t1 - t0) / hz / (s1 - s0)
+    }'
 }
 
 # Ends the run with a message when a measured program has ended on its own.

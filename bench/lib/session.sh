@@ -46,10 +46,12 @@ start_audio() {
     PULSE_SERVER="unix:$runtime/native"
 }
 
-# Streams playing into our null sink: one while the game's synthesizer runs.
+# Streams of one process playing into our null sink: one while the game's synthesizer runs.
+# FluidSynth's own player plays into the same sink, so the streams are told apart by process.
 audio_streams() {
     [ -n "$PULSE_SERVER" ] || { echo 0; return; }
-    PULSE_SERVER=$PULSE_SERVER pactl list short sink-inputs 2>/dev/null | wc -l
+    PULSE_SERVER=$PULSE_SERVER pactl list sink-inputs 2>/dev/null |
+        awk -v pid="\"$1\"" '$1 == "application.process.id" && $3 == pid { n++ } END { print n + 0 }'
 }
 
 cleanup() {
