@@ -48,7 +48,7 @@ done
 if $quick; then
     starts=3 idle=10 silent_from=0 silent=0 play=60 grown_from=20 level3_from=30 over_within=240 over=5
 else
-    starts=7 idle=28 silent_from=38 silent=15 play=600 grown_from=60 level3_from=245 over_within=240 over=15
+    starts=7 idle=28 silent_from=42 silent=15 play=600 grown_from=60 level3_from=245 over_within=240 over=15
 fi
 over_tail=3
 SOUND_FONT=/usr/share/sounds/sf2/TimGM6mb.sf2

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 #include <cstdlib>
 #include <malloc.h>
 #include <utility>
@@ -23,9 +24,12 @@ void nameAudioStream(fluid_settings_t* audioSettings) {
     fluid_settings_setstr(audioSettings, "audio.pulseaudio.media-role", "game");
 }
 
-// Long enough for the reverb to die away after the last voice, and for the game tune's loop,
-// which closes and opens its tune between the end and the next start.
+// Long enough for the game tune's loop, which closes and opens its tune between the end and the
+// next start, and for a tail to stay quiet before the output goes.
 constexpr int idleSecondsBeforeClosing = 2;
+// -80 dB: nobody hears what is left of a release or the reverb below this. FluidSynth counts
+// voices fading on below it as active for seconds more: nine after the title tune's end.
+constexpr float inaudible = 1e-4F;
 
 } // namespace
 
@@ -273,12 +277,14 @@ void FluidSynthEngine::renderBlock(float* left, float* right, int frames) {
     // Effects are mixed into the same two buffers as the dry sound.
     std::array<float*, 2> buffers{left, right};
     fluid_synth_process(synth.get(), frames, 2, buffers.data(), 2, buffers.data());
-    noteSilence(frames);
+    noteSilence(left, right, frames);
 }
 
-void FluidSynthEngine::noteSilence(int frames) {
+void FluidSynthEngine::noteSilence(const float* left, const float* right, int frames) {
+    const auto audible = [](float sample) { return std::abs(sample) >= inaudible; };
     const bool sounding = (tune && (tune->playing || tune->framesUntilStart)) ||
-                          fluid_synth_get_active_voice_count(synth.get()) > 0;
+                          std::any_of(left, left + frames, audible) ||
+                          std::any_of(right, right + frames, audible);
     silentFrames = sounding ? 0 : silentFrames + frames;
     if (outputWanted && silentFrames >= long{idleSecondsBeforeClosing} * options.sampleRate) {
         outputWanted = false;

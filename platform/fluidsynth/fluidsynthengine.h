@@ -61,7 +61,8 @@ private:
     // The members below are guarded by `mutex`, which these functions expect to be held.
     void dropTune();
     void renderBlock(float* left, float* right, int frames);
-    void noteSilence(int frames);
+    // Closes the output once nothing has played or sounded for a while.
+    void noteSilence(const float* left, const float* right, int frames);
     void beginPlayback();
     bool createPlayer();
     void tickReached(int tick);
