@@ -68,6 +68,19 @@ else
 fi
 progress() { echo "bench: $*" >&2; }
 
+# The game's and the baseline's CPU over the next `seconds`, as reading[game.cpu.NAME] and
+# reading[baseline.cpu.NAME].
+cpu_of_both() {
+    local name=$1 seconds=$2 from to game0 baseline0
+    from=$(now_seconds)
+    game0=$(cpu_ticks "$game_pid")
+    baseline0=$(cpu_ticks "$baseline_pid")
+    sleep "$seconds"
+    to=$(now_seconds)
+    reading[game.cpu.$name]=$(cpu_percent "$game0" "$(cpu_ticks "$game_pid")" "$from" "$to")
+    reading[baseline.cpu.$name]=$(cpu_percent "$baseline0" "$(cpu_ticks "$baseline_pid")" "$from" "$to")
+}
+
 # The title window's client size and its "Jugar" button's centre, from the title design.
 TITLE_SIZE=250x166
 JUGAR_X=96
@@ -131,13 +144,7 @@ reading[baseline.cpu.silent]=-
 if [ "$silent_from" -gt 0 ]; then
     progress "the title window, its tune over, for $silent s"
     sleep_until "$title_from" "$silent_from"
-    silent_at=$(now_seconds)
-    game_silent0=$(cpu_ticks "$game_pid")
-    baseline_silent0=$(cpu_ticks "$baseline_pid")
-    sleep "$silent"
-    silent_to=$(now_seconds)
-    reading[game.cpu.silent]=$(cpu_percent "$game_silent0" "$(cpu_ticks "$game_pid")" "$silent_at" "$silent_to")
-    reading[baseline.cpu.silent]=$(cpu_percent "$baseline_silent0" "$(cpu_ticks "$baseline_pid")" "$silent_at" "$silent_to")
+    cpu_of_both silent "$silent"
 fi
 
 progress "playing for $play s"
@@ -218,13 +225,7 @@ if [ -s "$WORK/game-over" ]; then
     over_after=$(awk -v s="$player_stopped_at" -v o="$over_opened_at" 'BEGIN { d = o - s; printf "%d", d < 0 ? 0 : d }')
     sleep_until "$over_opened_at" "$over_tail"
     require_running "$game_pid" game
-    over_from=$(now_seconds)
-    game_over0=$(cpu_ticks "$game_pid")
-    baseline_over0=$(cpu_ticks "$baseline_pid")
-    sleep "$over"
-    over_to=$(now_seconds)
-    reading[game.cpu.over]=$(cpu_percent "$game_over0" "$(cpu_ticks "$game_pid")" "$over_from" "$over_to")
-    reading[baseline.cpu.over]=$(cpu_percent "$baseline_over0" "$(cpu_ticks "$baseline_pid")" "$over_from" "$over_to")
+    cpu_of_both over "$over"
 else
     progress "no game-over window within $over_within s of the last punch"
 fi
