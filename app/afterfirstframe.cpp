@@ -19,8 +19,8 @@ public:
 
 protected:
     bool eventFilter(QObject*, QEvent* event) override {
-        if (event->type() == QEvent::Paint && !seen) {
-            seen = true;
+        // Removed at once, so that no later paint reaches it.
+        if (event->type() == QEvent::Paint) {
             parent()->removeEventFilter(this);
             QMetaObject::invokeMethod(
                 this,
@@ -35,7 +35,6 @@ protected:
 
 private:
     std::function<void()> task;
-    bool seen = false;
 };
 
 } // namespace
