@@ -5,8 +5,8 @@
 #
 # build: compiling and playing (`make`, `make run`); package: `make package`; test: `make test`,
 # the sanitizers, the soak and the fuzzer; bench: `make bench`. Each set includes build, and
-# test includes package. Idempotent and silent when everything is present; uses sudo when not
-# run as root.
+# test includes package. Silent when everything is present; one line naming what it installs,
+# or one line saying why it cannot. Uses sudo when not run as root.
 set -euo pipefail
 
 build=(
@@ -21,8 +21,9 @@ package=(dpkg-dev)
 test=(
   libgtest-dev libgmock-dev
   xvfb xauth xdotool openbox imagemagick strace x11-utils libx11-dev libxfixes-dev
+  x11-xkb-utils weston qt6-wayland
   pulseaudio pulseaudio-utils
-  lintian reuse appstream desktop-file-utils
+  lintian reuse appstream desktop-file-utils shellcheck
   clang-format clang libclang-rt-14-dev
 )
 bench=(
@@ -42,17 +43,29 @@ bench) wanted=("${build[@]}" "${bench[@]}") ;;
   ;;
 esac
 
+# dpkg-query fails for a name dpkg has never heard of, as on a fresh machine, and still lists the
+# names it knows: only "ii" (wanted, installed) counts; removed-but-not-purged ("rc") does not.
 installed=" $(dpkg-query -W -f='${db:Status-Abbrev} ${Package}\n' "${wanted[@]}" 2>/dev/null |
-  awk '$1 == "ii" { printf "%s ", $2 }')"
+  awk '$1 == "ii" { printf "%s ", $2 }' || true)"
 missing=()
 for name in "${wanted[@]}"; do
   [[ $installed == *" $name "* ]] || missing+=("$name")
 done
 [ ${#missing[@]} -eq 0 ] && exit 0
 
+cannot() {
+  echo "$0: cannot install ${missing[*]}: $*" >&2
+  exit 1
+}
 sudo=()
-[ "$(id -u)" -eq 0 ] || sudo=(sudo)
+if [ "$(id -u)" -ne 0 ]; then
+  command -v sudo >/dev/null || cannot "not root, and there is no sudo"
+  sudo=(sudo)
+fi
 echo "Installing: ${missing[*]}"
 export DEBIAN_FRONTEND=noninteractive
-"${sudo[@]}" apt-get update -qq
-"${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+log=$(mktemp)
+trap 'rm -f "$log"' EXIT
+"${sudo[@]}" apt-get update -qq >"$log" 2>&1 &&
+  "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}" >>"$log" 2>&1 ||
+  cannot "apt-get failed: $(grep -m1 -E '^(E|W): ' "$log" || tail -n 1 "$log")"
