@@ -10,6 +10,8 @@
 # minutes, through all five stages, then stops punching and waits for the game-over window;
 # --quick plays one minute at the first stage and gives the game-over window only a few seconds,
 # for trying things out; --keep leaves the logs in the work folder and names it.
+# The libraries it sources are checked with it (shellcheck -x).
+# shellcheck source-path=SCRIPTDIR
 set -euo pipefail
 
 here=$(cd "$(dirname "$0")" && pwd)
@@ -87,6 +89,8 @@ JUGAR_X=96
 JUGAR_Y=140
 GAME_SIZE=361x288
 
+# start_display sets each display through its name, which shellcheck cannot follow.
+game_display='' baseline_display=''
 start_display game_display
 start_display baseline_display
 start_audio
@@ -158,7 +162,7 @@ DISPLAY=$game_display xdotool windowfocus --sync "$game_window"
 DISPLAY=$game_display "$PLAYER" --window "$game_window" --seconds "$play" \
     --mirror "$baseline_display" >"$WORK/player.out" 2>>"$WORK/programs.stderr" &
 player_pid=$!
-STARTED_PIDS+=($player_pid)
+STARTED_PIDS+=("$player_pid")
 (
     while sleep 2; do
         if DISPLAY=$game_display xdotool search --onlyvisible --name '^GAME OVER$' >/dev/null 2>&1; then

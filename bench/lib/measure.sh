@@ -1,5 +1,6 @@
 # Readings of a running program: its probe log, its windows, its memory and CPU from /proc.
 # Sourced by run.sh.
+# shellcheck shell=bash
 
 CLOCK_TICKS=$(getconf CLK_TCK)
 
@@ -10,14 +11,15 @@ launch() {
     shift 4
     : >"$log"
     (
-        cd "$folder"
+        cd "$folder" || exit
         export DISPLAY=$display PULSE_SERVER
         export TANZEL_PROBE_LOG=$log LD_PRELOAD=$PROBE
-        export TANZEL_PROBE_T0=$(date +%s%N)
+        TANZEL_PROBE_T0=$(date +%s%N)
+        export TANZEL_PROBE_T0
         exec "$@"
     ) >/dev/null 2>>"$errors" &
     LAUNCHED_PID=$!
-    STARTED_PIDS+=($LAUNCHED_PID)
+    STARTED_PIDS+=("$LAUNCHED_PID")
 }
 
 # FluidSynth's own command-line player on a MIDI file, with the synthesizer and audio settings the
@@ -37,7 +39,7 @@ fluidsynth_play() {
             "${commands[@]}" "$SOUND_FONT" "$tune"
     ) </dev/null >/dev/null 2>>"$WORK/programs.stderr" &
     FLUIDSYNTH_PID=$!
-    STARTED_PIDS+=($FLUIDSYNTH_PID)
+    STARTED_PIDS+=("$FLUIDSYNTH_PID")
 }
 
 # Microseconds from the program's start to its first frame, once it is there.

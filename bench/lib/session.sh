@@ -1,5 +1,6 @@
 # The benchmark's private desktop: X servers with a window manager, and a silent audio server.
 # Sourced by run.sh. Everything started here is remembered by process id and ended by cleanup.
+# shellcheck shell=bash
 
 STARTED_PIDS=()
 

@@ -1,4 +1,5 @@
 # Summaries of the probe logs and of lists of numbers. Sourced by run.sh.
+# shellcheck shell=bash
 
 # The tick's intervals over its longest unbroken run (a pause of a second or more breaks it):
 # "mean_ms p99_ms worst_ms drift_ms_per_minute ticks".
