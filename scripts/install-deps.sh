@@ -57,15 +57,17 @@ cannot() {
   echo "$0: cannot install ${missing[*]}: $*" >&2
   exit 1
 }
-sudo=()
+# sudo clears the environment, so the frontend is set on the far side of it.
+apt=(env DEBIAN_FRONTEND=noninteractive apt-get -qq)
 if [ "$(id -u)" -ne 0 ]; then
   command -v sudo >/dev/null || cannot "not root, and there is no sudo"
-  sudo=(sudo)
+  apt=(sudo "${apt[@]}")
 fi
 echo "Installing: ${missing[*]}"
-export DEBIAN_FRONTEND=noninteractive
 log=$(mktemp)
 trap 'rm -f "$log"' EXIT
-"${sudo[@]}" apt-get update -qq >"$log" 2>&1 &&
-  "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}" >>"$log" 2>&1 ||
-  cannot "apt-get failed: $(grep -m1 -E '^(E|W): ' "$log" || tail -n 1 "$log")"
+# apt's own output goes to the log; its first error, or else its last line, says why it failed.
+if ! { "${apt[@]}" update &&
+  "${apt[@]}" install -y --no-install-recommends "${missing[@]}"; } >"$log" 2>&1; then
+  cannot "apt-get failed: $(grep -m1 '^E: ' "$log" || tail -n 1 "$log")"
+fi
