@@ -92,6 +92,12 @@ FormDesign build() {
                         .bounds = {0, 0, 5415, 4335},
                         .picture = "background"});
 
+    // A hole's cell, where its creature rises, punches it like its digit: for the mouse and for
+    // touchscreens.
+    for (int hole = 1; hole <= 9; ++hole)
+        form.keyAreas.push_back({holeBounds(hole), static_cast<std::int16_t>('0' + hole)});
+    form.holdsWhenLeft = true;
+
     form.timers = {{"Timer1", 150, false}, {"Timer2", 60000, true}};
     form.mediaControls = {"MMControl1"};
     form.imageList = {"kind1", "kind2", "kind3", "kind4",         "kind5",          "kind6",

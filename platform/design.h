@@ -56,6 +56,12 @@ struct TimerDesign {
     bool enabled = false;
 };
 
+// A place of the window where a left click or a tap types a key, whatever is drawn over it.
+struct KeyArea {
+    Bounds bounds;
+    std::int16_t keyAscii = 0;
+};
+
 struct FormDesign {
     std::string_view name;
     std::string_view caption;
@@ -70,6 +76,10 @@ struct FormDesign {
     std::vector<TimerDesign> timers;
     std::vector<std::string_view> mediaControls;
     std::vector<std::string_view> imageList; // picture names, numbered from 1
+    std::vector<KeyArea> keyAreas;
+    // Its timers and its music hold while the window is minimised or not the active one: a game
+    // waits for its player.
+    bool holdsWhenLeft = false;
 };
 
 inline constexpr float TwipsPerPixel = 15.0F;

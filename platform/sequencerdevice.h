@@ -23,6 +23,9 @@ public:
     // Pauses at the current position.
     virtual void stop() = 0;
     virtual void close() = 0;
+    // While held, as when the player leaves a game, the tune pauses where it is and a play asked
+    // for meanwhile waits; on release both go on. A completion stays due.
+    virtual void hold(bool held) = 0;
 };
 
 } // namespace tanzel

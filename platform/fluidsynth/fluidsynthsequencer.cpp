@@ -51,10 +51,8 @@ bool FluidSynthSequencer::play(Completion completed) {
     }
     forgetCurrentPlay();
     currentPlay->completed = std::move(completed);
-    if (engine)
-        engine->start(currentPlay->id);
-    else
-        waitingTune->playing = true;
+    playing = true;
+    soundAsAsked();
     return true;
 }
 
@@ -62,20 +60,27 @@ void FluidSynthSequencer::stop() {
     if (!openTune)
         return;
     forgetCurrentPlay();
-    if (engine)
-        engine->pause();
-    else
-        waitingTune->playing = false;
+    playing = false;
+    soundAsAsked();
 }
 
 void FluidSynthSequencer::close() {
     if (!openTune)
         return;
     forgetCurrentPlay();
+    playing = false;
     if (engine)
         engine->unload();
     waitingTune.reset();
     openTune.reset();
+}
+
+void FluidSynthSequencer::hold(bool holding) {
+    if (held == holding)
+        return;
+    held = holding;
+    if (openTune && playing)
+        soundAsAsked();
 }
 
 void FluidSynthSequencer::attachEngine(const MusicEngineFactory& makeEngine) {
@@ -98,6 +103,16 @@ void FluidSynthSequencer::waitUntilReady() {
 std::vector<StereoFrame> FluidSynthSequencer::renderOffline(std::chrono::milliseconds length) {
     const auto frames = static_cast<std::size_t>(length.count()) * options.sampleRate / 1000;
     return engine ? engine->render(frames) : std::vector<StereoFrame>{};
+}
+
+void FluidSynthSequencer::soundAsAsked() {
+    const bool sounds = playing && !held;
+    if (!engine)
+        waitingTune->playing = sounds;
+    else if (sounds)
+        engine->start(currentPlay->id);
+    else
+        engine->pause();
 }
 
 void FluidSynthSequencer::forgetCurrentPlay() {

@@ -31,6 +31,7 @@ public:
     bool play(Completion completed) override;
     void stop() override;
     void close() override;
+    void hold(bool held) override;
 
     // Makes the engine, once, and hands it the tune that is open and whether it plays.
     void attachEngine(const MusicEngineFactory& makeEngine);
@@ -57,6 +58,8 @@ private:
     };
 
     void forgetCurrentPlay();
+    // Starts or pauses the engine (or the waiting tune) as `playing` and `held` now say.
+    void soundAsAsked();
     // On the synth thread.
     void postEnd(std::uint64_t playId) const;
 
@@ -66,6 +69,8 @@ private:
     std::optional<std::string> openTune;
     std::optional<WaitingTune> waitingTune;
     std::set<std::string> reportedRefusals;
+    bool playing = false;
+    bool held = false;
     // Last, so it goes first: its threads call postEnd.
     std::unique_ptr<MusicEngine> engine;
 };

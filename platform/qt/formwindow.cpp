@@ -53,7 +53,8 @@ FormWindow::FormWindow(Application& app, Form& form, PictureCache& pictures)
                            Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint)
     , app(app)
     , model(form)
-    , pictures(pictures) {
+    , pictures(pictures)
+    , timers(app, form, *this) {
     const FormDesign& design = form.design();
     setObjectName(QString::fromUtf8(design.name.data(), qsizetype(design.name.size())));
     setWindowTitle(QString::fromUtf8(design.caption.data(), qsizetype(design.caption.size())));
@@ -65,7 +66,6 @@ FormWindow::FormWindow(Application& app, Form& form, PictureCache& pictures)
     createButtons();
     drawn.resize(form.drawOrder().size());
     syncDrawing();
-    syncTimers();
 }
 
 FormWindow::~FormWindow() = default;
@@ -104,7 +104,7 @@ void FormWindow::createButtons() {
 }
 
 void FormWindow::sync(bool activate) {
-    syncTimers();
+    timers.sync();
     setEnabled(model.Enabled);
     if (model.MousePointer != shownPointer) {
         shownPointer = model.MousePointer;
@@ -118,15 +118,14 @@ void FormWindow::sync(bool activate) {
             placeOnScreen();
             placed = true;
         }
-        if (model.WindowState == WindowShowState::Minimized && !isMinimized())
-            showMinimized();
-        else if (model.WindowState == WindowShowState::Normal && (isMinimized() || !isVisible()))
-            showNormal();
+        if (model.WindowState != windowState)
+            applyWindowState();
         if (activate) {
             raise();
             activateWindow();
         }
     }
+    holdWhileLeft();
     // A punch moves only the hammer and a tick only the creatures: repainting just their old and
     // new places keeps a frame to a few small blits instead of the whole window and its texts.
     if (const QRegion changed = syncDrawing(); !changed.isEmpty())
@@ -147,22 +146,27 @@ void FormWindow::placeOnScreen() {
     }
 }
 
-void FormWindow::syncTimers() {
-    for (const auto& binding : model.timers()) {
-        Timer& timer = *binding.timer;
-        QTimer*& running = timers[&timer];
-        if (!running) {
-            running = new QTimer(this);
-            running->setTimerType(Qt::PreciseTimer);
-            connect(running, &QTimer::timeout, this,
-                    [this, &timer] { app.timerTick(model, timer); });
-        }
-        const bool runs = timer.Enabled && timer.Interval > 0;
-        if (!runs)
-            running->stop();
-        else if (!running->isActive() || running->interval() != timer.Interval)
-            running->start(timer.Interval);
-    }
+// Wayland has no request to restore a window that the program minimised, and never tells of a
+// minimise: there a window that its form minimises is hidden instead, and shown when restored.
+void FormWindow::applyWindowState() {
+    windowState = model.WindowState;
+    const bool minimised = model.WindowState == WindowShowState::Minimized;
+    if (QGuiApplication::platformName() == QLatin1String("wayland"))
+        setVisible(!minimised);
+    else if (minimised)
+        showMinimized();
+    else
+        showNormal();
+}
+
+void FormWindow::holdWhileLeft() {
+    const bool left = isMinimized() || !isActiveWindow();
+    const bool hold = model.design().holdsWhenLeft && isVisible() && left && timers.anyEnabled();
+    if (hold == isHeld())
+        return;
+    timers.setHeld(hold);
+    app.sequencer().hold(hold);
+    update();
 }
 
 // Runs after every event, so it compares in place and copies only what changed.
@@ -215,6 +219,8 @@ void FormWindow::paintEvent(QPaintEvent* event) {
             },
             item.control);
     }
+    if (isHeld())
+        paintHeld(painter);
 }
 
 void FormWindow::paintImage(QPainter& painter, const Image& image) {
@@ -246,6 +252,13 @@ void FormWindow::paintShape(QPainter& painter, const ControlDesign& design, cons
     painter.drawRect(bar.adjusted(1, 1, -1, -1));
 }
 
+void FormWindow::paintHeld(QPainter& painter) {
+    painter.fillRect(rect(), QColor(0, 0, 0, 150));
+    painter.setFont(mappedFont({"Impact", 24.0F, true}));
+    painter.setPen(QColor(0xFFFF00));
+    painter.drawText(rect(), Qt::AlignCenter, QStringLiteral("PAUSA · PAUSED"));
+}
+
 const ControlDesign* FormWindow::controlAt(QPointF position) const {
     const auto* item = model.controlAt(static_cast<float>(position.x()) * TwipsPerPixel,
                                        static_cast<float>(position.y()) * TwipsPerPixel);
@@ -253,8 +266,8 @@ const ControlDesign* FormWindow::controlAt(QPointF position) const {
 }
 
 void FormWindow::keyPressEvent(QKeyEvent* event) {
-    // A held key punches once.
-    if (event->isAutoRepeat())
+    // A held key punches once; a held game takes no punches.
+    if (event->isAutoRepeat() || isHeld())
         return;
     if (auto code = keyAscii(*event))
         app.keyPress(model, *code);
@@ -267,8 +280,15 @@ void FormWindow::mouseMoveEvent(QMouseEvent* event) {
 }
 
 void FormWindow::mousePressEvent(QMouseEvent* event) {
-    if (event->button() != Qt::LeftButton)
+    if (event->button() != Qt::LeftButton || isHeld())
         return;
+    const QPointF at = event->position() * TwipsPerPixel;
+    for (const KeyArea& area : model.design().keyAreas) {
+        if (area.bounds.contains(static_cast<float>(at.x()), static_cast<float>(at.y()))) {
+            app.keyPress(model, area.keyAscii);
+            return;
+        }
+    }
     pressed = true;
     pressedOn = controlAt(event->position());
 }
@@ -292,7 +312,22 @@ void FormWindow::closeEvent(QCloseEvent* event) {
 void FormWindow::changeEvent(QEvent* event) {
     if (event->type() == QEvent::ActivationChange && isActiveWindow())
         app.activatedByUser(model);
+    // What the player did through the window manager is what the window is. Wayland reports no
+    // minimise, and its windows that a form minimised are hidden, not minimised.
+    if (event->type() == QEvent::WindowStateChange && isVisible() &&
+        QGuiApplication::platformName() != QLatin1String("wayland")) {
+        windowState = model.WindowState =
+            isMinimized() ? WindowShowState::Minimized : WindowShowState::Normal;
+    }
+    if (event->type() == QEvent::ActivationChange || event->type() == QEvent::WindowStateChange)
+        holdWhileLeft();
     QWidget::changeEvent(event);
+}
+
+// The window of an unloaded form hides before it goes: a game held until then lets the music go.
+void FormWindow::hideEvent(QHideEvent* event) {
+    holdWhileLeft();
+    QWidget::hideEvent(event);
 }
 
 } // namespace tanzel

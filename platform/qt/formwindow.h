@@ -1,6 +1,7 @@
 // The window of one loaded form: paints its controls, feeds it keys, clicks and timer ticks.
 #pragma once
 
+#include "formtimers.h"
 #include "platform/form.h"
 
 #include <QRegion>
@@ -10,7 +11,6 @@
 #include <vector>
 
 class QPushButton;
-class QTimer;
 
 namespace tanzel {
 
@@ -27,6 +27,8 @@ public:
     Form& form() const { return model; }
     // Brings the window in line with its form after an event; repaints only on change.
     void sync(bool activate);
+    // Whether its game is waiting for the player to come back to the window.
+    bool isHeld() const { return timers.isHeld(); }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -36,6 +38,7 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
 
 private:
     struct Drawn {
@@ -46,7 +49,9 @@ private:
     };
 
     void createButtons();
-    void syncTimers();
+    void applyWindowState();
+    // Holds the game while the player is away from its window, and lets it go on when back.
+    void holdWhileLeft();
     // The area whose drawing changed since the last call: the old and new place of each
     // control that moved, resized, showed, hid or changed its picture or caption.
     QRegion syncDrawing();
@@ -54,6 +59,7 @@ private:
     void paintImage(QPainter& painter, const Image& image);
     void paintLabel(QPainter& painter, const ControlDesign& design, const Label& label);
     void paintShape(QPainter& painter, const ControlDesign& design, const Shape& shape);
+    void paintHeld(QPainter& painter);
     void placeOnScreen();
 
     Application& app;
@@ -61,7 +67,10 @@ private:
     PictureCache& pictures;
     std::vector<Drawn> drawn;
     std::map<const CommandButton*, QPushButton*> buttons;
-    std::map<const Timer*, QTimer*> timers;
+    FormTimers timers;
+    // The state last asked of the window system or read back from it: a form's WindowState is
+    // applied only when the form changes it, so that what the player did is never undone.
+    std::optional<WindowShowState> windowState;
     const ControlDesign* pressedOn = nullptr;
     bool pressed = false;
     std::optional<MousePointerShape> shownPointer;

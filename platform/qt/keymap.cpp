@@ -32,6 +32,16 @@ std::optional<char> keypadDigitWithoutNumLock(int key) {
     }
 }
 
+// The digit row's place on the keyboard as X11 and Wayland number it (XKB key codes, the kernel's
+// plus 8), whatever the layout types there: AZERTY gives & é " ' ( - è _ ç without Shift.
+std::optional<char> digitRowByPlace(quint32 scanCode) {
+    constexpr quint32 DigitOne = 10;
+    constexpr quint32 DigitZero = 19;
+    if (scanCode < DigitOne || scanCode > DigitZero)
+        return std::nullopt;
+    return scanCode == DigitZero ? '0' : static_cast<char>('1' + (scanCode - DigitOne));
+}
+
 } // namespace
 
 std::optional<std::int16_t> keyAscii(const QKeyEvent& event) {
@@ -45,6 +55,8 @@ std::optional<std::int16_t> keyAscii(const QKeyEvent& event) {
         if (auto digit = keypadDigitWithoutNumLock(key))
             return static_cast<std::int16_t>(*digit);
     }
+    if (auto digit = digitRowByPlace(event.nativeScanCode()))
+        return static_cast<std::int16_t>(*digit);
     const QString text = event.text();
     if (text.size() == 1 && text.at(0).isPrint())
         return static_cast<std::int16_t>(text.at(0).unicode());

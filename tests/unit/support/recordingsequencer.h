@@ -34,6 +34,7 @@ public:
         openFile.clear();
         completion = nullptr;
     }
+    void hold(bool held) override { log.push_back(held ? "device hold" : "device release"); }
 
     // The tune reaches its end.
     void finish() {
