@@ -1,10 +1,11 @@
 # The two set-up commands of the README, and a few more for developers.
 BUILD ?= build
+PLAYER_BUILD ?= build-player
 JOBS ?= 2
 # The set of scripts/install-deps.sh that a command needs; commands that need more set their own.
 DEPS = build
 
-.PHONY: all deps build run test clean
+.PHONY: all deps build player run test clean
 
 all: build
 
@@ -24,9 +25,17 @@ with-tests: deps
 build: deps $(BUILD)/CMakeCache.txt
 	cmake --build $(BUILD) -j$(JOBS)
 
+# The players' build, in a folder of its own so that the developers' cache never reaches it:
+# optimised, without the tests, and a new compiler's warning does not stop it.
+$(PLAYER_BUILD)/CMakeCache.txt: | deps
+	cmake --preset player -B $(PLAYER_BUILD)
+
+player: deps $(PLAYER_BUILD)/CMakeCache.txt
+	cmake --build $(PLAYER_BUILD) -j$(JOBS)
+
 # The game reads its two tunes from the working folder, where the build writes them.
-run: build
-	cd $(BUILD) && ./tanzel-punch
+run: player
+	cd $(PLAYER_BUILD) && ./tanzel-punch
 
 test: with-tests
 	cmake --build $(BUILD) -j$(JOBS)
@@ -34,7 +43,7 @@ test: with-tests
 	$(MAKE) sanitize
 
 clean:
-	rm -rf $(BUILD)
+	rm -rf $(BUILD) $(PLAYER_BUILD)
 
 # Robustness: sanitizers (also run by `make test`), the soak and the fuzzer.
 .PHONY: sanitize soak fuzz
