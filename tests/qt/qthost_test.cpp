@@ -11,32 +11,15 @@
 #include "support/scriptedrandom.h"
 
 #include <QApplication>
-#include <QMetaEnum>
 #include <QPushButton>
 #include <QScreen>
 #include <QTest>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 using namespace tanzel;
 
 namespace {
-
-// The keypad's keys with NumLock off, in the order of the digits they stand for.
-constexpr Qt::Key KeypadOneToNine[] = {Qt::Key_End,  Qt::Key_Down,  Qt::Key_PageDown,
-                                       Qt::Key_Left, Qt::Key_Clear, Qt::Key_Right,
-                                       Qt::Key_Home, Qt::Key_Up,    Qt::Key_PageUp};
-
-// The hole a key punches, or 0: shortcuts never punch.
-int holePunched(int key, Qt::KeyboardModifiers modifiers) {
-    const auto* keypad = std::find(std::begin(KeypadOneToNine), std::end(KeypadOneToNine), key);
-    if (modifiers & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
-        return 0;
-    if (key >= Qt::Key_1 && key <= Qt::Key_9)
-        return key - Qt::Key_0;
-    return modifiers & Qt::KeypadModifier && keypad != std::end(KeypadOneToNine)
-               ? 1 + int(keypad - KeypadOneToNine)
-               : 0;
-}
 
 struct QtProgram : ::testing::Test {
     QtHost host;
@@ -45,11 +28,13 @@ struct QtProgram : ::testing::Test {
     Application app{host, sequencer, random, std::string(layout::ApplicationTitle)};
     FormWindow& title{(host.attach(app), app.start<Form2>(), *host.window(app.form<Form2>()))};
 
-    // "Jugar" opens the game; its timers are held still so that only the test moves anything.
-    Form1& play() {
+    // "Jugar" opens the game; unless it ticks, its timers are held still so that only the test
+    // moves anything.
+    Form1& play(bool ticking = false) {
         QTest::mouseClick(title.findChild<QPushButton*>("Command1"), Qt::LeftButton);
         Form1& game = app.form<Form1>();
-        app.dispatch([&] { game.Timer1.Enabled = game.Timer2.Enabled = false; });
+        if (!ticking)
+            app.dispatch([&] { game.Timer1.Enabled = game.Timer2.Enabled = false; });
         return game;
     }
     static QRect pixels(const Bounds& b) {
@@ -97,27 +82,115 @@ struct QtProgram : ::testing::Test {
     }
 };
 
-// Every key Qt names with every set of modifiers, first as a held key's repeat, then pressed.
-TEST_F(QtProgram, OnlyTheDigitRowAndTheKeypadPunch) {
+// The hole each key punches, or 0. XKB numbers the digit row's places 10 (1) to 19 (0); the
+// French rows type other characters there unshifted.
+TEST_F(QtProgram, TheDigitRowByItsPlaceAndTheKeypadPunchOnceAKey) {
     Form1& game = play();
-    const QMetaEnum keys = QMetaEnum::fromType<Qt::Key>();
-    // Shift, Control, Alt, Meta, Keypad and GroupSwitch are the six bits up from Shift's.
-    for (int combination = 0; combination < 1 << 6; ++combination) {
-        const auto modifiers = Qt::KeyboardModifiers::fromInt(combination * Qt::ShiftModifier);
-        for (int i = 0; i < keys.keyCount(); ++i) {
-            const int key = keys.value(i);
+    using enum Qt::KeyboardModifier;
+    const std::tuple<const char*, int, Qt::KeyboardModifiers, QString, quint32, int> keys[] = {
+        {"digit row", Qt::Key_1, NoModifier, "1", 10, 1},
+        {"digit row 9", Qt::Key_9, NoModifier, "9", 18, 9},
+        {"keypad, NumLock on", Qt::Key_7, KeypadModifier, "7", 79, 7},
+        {"keypad, NumLock off", Qt::Key_PageDown, KeypadModifier, "", 89, 3},
+        {"keypad Clear", Qt::Key_Clear, KeypadModifier, "", 84, 5},
+        {"French &, unshifted", Qt::Key_Ampersand, NoModifier, "&", 10, 1},
+        {"French ç, unshifted", Qt::Key_Ccedilla, NoModifier, "ç", 18, 9},
+        {"French 4, shifted", Qt::Key_4, ShiftModifier, "4", 13, 4},
+        {"digit 0", Qt::Key_0, NoModifier, "0", 19, 0},
+        {"Control+5", Qt::Key_5, ControlModifier, "", 14, 0},
+        {"Alt+é", Qt::Key_Eacute, AltModifier, "é", 11, 0},
+        {"a letter", Qt::Key_A, NoModifier, "a", 38, 0},
+        {"arrow off the keypad", Qt::Key_Up, NoModifier, "", 111, 0}};
+    for (const auto& [what, key, modifiers, text, scanCode, hole] : keys) {
+        for (bool autoRepeat : {false, true}) {
             const std::int16_t hammer = game.HammerPicture;
-            for (bool autoRepeat : {true, false}) {
-                QKeyEvent event(QEvent::KeyPress, key, modifiers,
-                                key <= 0xFFFF ? QString(QChar(key)) : QString(), autoRepeat);
-                QCoreApplication::sendEvent(host.window(game), &event);
-            }
-            const int hole = holePunched(key, modifiers);
-            ASSERT_EQ(game.HammerPicture != hammer, hole != 0)
-                << keys.key(i) << " with modifiers 0x" << std::hex << modifiers.toInt();
-            ASSERT_TRUE(!hole || cell(game, hole).contains(pixels(game.Image4).center()));
+            QKeyEvent event(QEvent::KeyPress, key, modifiers, scanCode, 0, 0, text, autoRepeat);
+            QCoreApplication::sendEvent(host.window(game), &event);
+            EXPECT_EQ(game.HammerPicture != hammer, hole != 0 && !autoRepeat)
+                << what << (autoRepeat ? ", repeated" : "");
+            EXPECT_TRUE(!hole || cell(game, hole).contains(pixels(game.Image4).center())) << what;
         }
     }
+}
+
+// A click or a tap anywhere in a hole's cell, whatever stands there, punches it; between cells
+// nothing does.
+TEST_F(QtProgram, AClickOrATapOnAHolePunchesIt) {
+    Form1& game = play();
+    FormWindow& window = *host.window(game);
+    QPointingDevice* screen = QTest::createTouchDevice();
+    for (int hole = 1; hole <= 9; ++hole) {
+        const QRect area = pixels(game.design().keyAreas[hole - 1].bounds);
+        QTest::mouseClick(&window, Qt::LeftButton, {}, area.topLeft());
+        EXPECT_TRUE(cell(game, hole).contains(pixels(game.Image4).center())) << hole;
+        QTest::touchEvent(&window, screen).press(0, area.bottomRight());
+        QTest::touchEvent(&window, screen).release(0, area.bottomRight());
+        EXPECT_EQ(game.HammerPicture, 10) << "two punches on hole " << hole;
+    }
+    for (QPoint between : {QPoint(96, 140), QPoint(136, 106), QPoint(10, 10)}) {
+        QTest::mouseClick(&window, Qt::LeftButton, {}, between);
+        EXPECT_EQ(game.HammerPicture, 10) << between.x() << "," << between.y();
+    }
+}
+
+// Left for another window or minimised, the game stands still and takes no punch; back, it goes
+// on from where it stood, the minute timer with what it had left. The player's minimise stays.
+TEST_F(QtProgram, AGameHoldsWhileItsWindowIsLeft) {
+    random.cycle = {test::ScriptedRandom::kindDraw(6), test::ScriptedRandom::holeDraw(5)};
+    Form1& game = play(true);
+    FormWindow& window = *host.window(game);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    QTimer *minute = nullptr, *tick = nullptr;
+    for (QTimer* timer : window.findChildren<QTimer*>())
+        (timer->interval() == 60000 ? minute : tick) = timer;
+    const auto board = [&] {
+        std::vector<float> tops{game.Shape1.Height};
+        for (int k = 1; k <= 9; ++k)
+            tops.push_back(game.Image2(k).Visible ? game.Image2(k).Top : -1);
+        return std::pair(tops, game.HammerPicture);
+    };
+    QWidget elsewhere;
+    const auto leaveAndComeBack = [&](const std::function<void()>& leave) {
+        sequencer.takeLog();
+        const int minuteLeft = minute->remainingTime();
+        leave();
+        ASSERT_TRUE(QTest::qWaitFor([&] { return window.isHeld(); }));
+        const auto held = board();
+        QTest::keyClick(&window, Qt::Key_5);
+        QTest::mouseClick(&window, Qt::LeftButton, {}, {130, 140});
+        QTest::qWait(300);
+        EXPECT_EQ(board(), held);
+        EXPECT_GT(share(frame(game), {100, 130, 161, 28}, 0xFFFF00), 0.2) << "PAUSA · PAUSED";
+        window.showNormal();
+        window.activateWindow();
+        ASSERT_TRUE(QTest::qWaitFor([&] { return !window.isHeld(); }));
+        EXPECT_LE(minute->remainingTime(), minuteLeft);
+        EXPECT_GT(minute->remainingTime(), minuteLeft - 250);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return tick->interval() == game.Timer1.Interval; }));
+        EXPECT_EQ(sequencer.takeLog(), (std::vector<std::string>{"device hold", "device release"}));
+    };
+    leaveAndComeBack([&] {
+        elsewhere.show();
+        elsewhere.activateWindow();
+    });
+    leaveAndComeBack([&] {
+        window.showMinimized();
+        app.dispatch([] {});
+        EXPECT_EQ(game.WindowState, WindowShowState::Minimized);
+        EXPECT_TRUE(window.isMinimized());
+    });
+    EXPECT_EQ(game.WindowState, WindowShowState::Normal);
+}
+
+// The title, minimised by "Jugar", is brought back by the player during the game: no later event
+// minimises it again, and the form says what the window is.
+TEST_F(QtProgram, AWindowThePlayerRestoredStaysRestored) {
+    Form1& game = play();
+    ASSERT_TRUE(title.isMinimized());
+    title.showNormal();
+    app.dispatch([&] { game.Label1.Caption = " 30"; });
+    EXPECT_FALSE(title.isMinimized());
+    EXPECT_EQ(app.form<Form2>().WindowState, WindowShowState::Normal);
 }
 
 // "Power" is moved off the window's edge, then its label widened: no letter was cut off before.
