@@ -21,8 +21,6 @@ public:
         return *members[index];
     }
 
-    int count() const { return static_cast<int>(members.size()); }
-
 private:
     std::string name;
     std::vector<Control*> members;

@@ -67,7 +67,6 @@ public:
     MediaCommand Command{*this};
 
     void onDone(DoneHandler handler) { doneHandler = std::move(handler); }
-    bool isOpen() const { return open; }
 
 private:
     template <class T> friend class MediaProperty;

@@ -10,7 +10,7 @@
 namespace tanzel {
 
 class Application;
-class Timer;
+struct Timer;
 
 class HeadlessHost : public Host {
 public:

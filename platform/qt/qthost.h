@@ -27,7 +27,6 @@ public:
     FormWindow* window(const Form& form) const;
     // Runs `task` later on the UI thread, as an event of its own; safe from any thread.
     void post(std::function<void()> task);
-    int exitCode() const { return status; }
 
     void sync(const std::vector<Form*>& loadedForms) override;
     void formUnloaded(Form& form) override;
