@@ -30,6 +30,10 @@ template <class Control> QRect pixelRect(const Control& control) {
     return pixelRect(control.Left, control.Top, control.Width, control.Height);
 }
 
+bool onWayland() {
+    return QGuiApplication::platformName() == QLatin1String("wayland");
+}
+
 QColor colour(Rgb rgb) {
     return QColor::fromRgb(rgb);
 }
@@ -58,7 +62,16 @@ FormWindow::FormWindow(Application& app, Form& form, PictureCache& pictures)
     const FormDesign& design = form.design();
     setObjectName(QString::fromUtf8(design.name.data(), qsizetype(design.name.size())));
     setWindowTitle(QString::fromUtf8(design.caption.data(), qsizetype(design.caption.size())));
-    setFixedSize(pixelRect(0, 0, design.width, design.height).size());
+    // A compositor may insist on the size it gives a maximised window (weston ends the program
+    // that keeps another), and Qt's own frame there offers to maximise: on Wayland the window
+    // may grow for that moment, and is put back at once.
+    const QSize size = pixelRect(0, 0, design.width, design.height).size();
+    if (onWayland()) {
+        setMinimumSize(size);
+        resize(size);
+    } else {
+        setFixedSize(size);
+    }
     setWindowIcon(QIcon(pictures.pixmap(Picture{std::string(design.icon)}, QSize(64, 64))));
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(true);
@@ -151,7 +164,7 @@ void FormWindow::placeOnScreen() {
 void FormWindow::applyWindowState() {
     windowState = model.WindowState;
     const bool minimised = model.WindowState == WindowShowState::Minimized;
-    if (QGuiApplication::platformName() == QLatin1String("wayland"))
+    if (onWayland())
         setVisible(!minimised);
     else if (minimised)
         showMinimized();
@@ -314,11 +327,12 @@ void FormWindow::changeEvent(QEvent* event) {
         app.activatedByUser(model);
     // What the player did through the window manager is what the window is. Wayland reports no
     // minimise, and its windows that a form minimised are hidden, not minimised.
-    if (event->type() == QEvent::WindowStateChange && isVisible() &&
-        QGuiApplication::platformName() != QLatin1String("wayland")) {
+    // Queued: the compositor takes the put-back only once the maximised frame is committed.
+    if (event->type() == QEvent::WindowStateChange && isMaximized())
+        QMetaObject::invokeMethod(this, &QWidget::showNormal, Qt::QueuedConnection);
+    else if (event->type() == QEvent::WindowStateChange && isVisible() && !onWayland())
         windowState = model.WindowState =
             isMinimized() ? WindowShowState::Minimized : WindowShowState::Normal;
-    }
     if (event->type() == QEvent::ActivationChange || event->type() == QEvent::WindowStateChange)
         holdWhileLeft();
     QWidget::changeEvent(event);
