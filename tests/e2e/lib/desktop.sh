@@ -1,0 +1,149 @@
+# shellcheck shell=bash
+# Shared by the end-to-end tests: a private X server under openbox, waits with deadlines, and clicks,
+# keys and screenshots that first wait until their window has settled. Sourced after SHOTS is set.
+# A window is named "title:width:height" by its client area, since the title and the game share one.
+
+E2E=$(dirname "${BASH_SOURCE[0]}")/..
+rm -rf "$SHOTS" && mkdir -p "$SHOTS"
+WORK=$(mktemp -d /tmp/tanzel-e2e.XXXXXX)
+mkdir -m 700 "$WORK/home" "$WORK/runtime"
+PIDS=()
+trap 'kill "${PIDS[@]}" 2>/dev/null; wait; rm -rf "$WORK"' EXIT
+
+fail() {
+    echo "FAIL: $*" >&2
+    import -window root "$SHOTS/failure.png" || true
+    grep -v '^\[' "$WORK/game.err" | sed 's/^/  stderr: /' >&2 || true
+    exit 1
+}
+
+need() {
+    local tool
+    for tool; do command -v "$tool" >/dev/null || fail "$tool is missing: scripts/install-deps.sh test"; done
+}
+
+# wait_for SECONDS WHAT COMMAND...: polls COMMAND every 0.1 s until it succeeds.
+wait_for() {
+    local deadline=$((SECONDS + $1)) limit=$1 what=$2
+    shift 2
+    until "$@"; do
+        [ "$SECONDS" -lt "$deadline" ] || fail "$what: not within $limit s"
+        sleep 0.1
+    done
+}
+
+start_desktop() {
+    need Xvfb openbox xdotool xprop xwininfo import convert identify
+    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$WORK/display" & PIDS+=($!)
+    wait_for 10 "Xvfb" grep -q '[0-9]' "$WORK/display"
+    DISPLAY=":$(<"$WORK/display")" && export DISPLAY
+    HOME="$WORK/home" XDG_CONFIG_HOME="$WORK/home" openbox --sm-disable \
+        --config-file "$E2E/openbox.xml" >/dev/null 2>&1 & PIDS+=($!)
+    wait_for 10 "openbox" wm_up
+}
+wm_up() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id"; }
+in_state() { xprop -id "$1" WM_STATE 2>/dev/null | grep -q "window state: $2"; }
+
+# place WINDOW: "XID X Y ..." where its client shows (X window XID, at X Y), then what tells that
+# it moved. Under X11, a viewable window that the window manager holds as Normal.
+place() {
+    local name w h id info
+    IFS=: read -r name w h <<<"$1"
+    for id in $(xdotool search --onlyvisible --name "^$name\$" 2>/dev/null); do
+        info=$(xwininfo -id "$id" 2>/dev/null | awk '/Absolute|Width|Height|Map State/ {printf " %s", $NF}')
+        [[ $info == *" $w $h IsViewable" ]] && in_state "$id" Normal && echo "$id 0 0$info" && return
+    done
+    return 1
+}
+active() { [ "$(xdotool getactivewindow 2>/dev/null)" = "$(place "$1" | cut -d' ' -f1)" ]; }
+
+# settled WINDOW: true when WINDOW is at the place it had on the poll before and painted (its picture
+# is not of one colour); HERE becomes that place. Everything that acts on a window waits for this.
+settled() {
+    local spot
+    spot=$(place "$1") || spot=
+    if [ -n "$spot" ] && [ "$spot" = "$SPOT" ] &&
+        [ "$(grab "$1" "$spot" - | identify -format %k - 2>/dev/null)" -gt 1 ] 2>/dev/null; then
+        HERE=$spot
+        return
+    fi
+    SPOT=$spot
+    return 1
+}
+settle() { SPOT= && wait_for "${2:-10}" "${1%%:*} settled (placed and painted)" settled "$1"; }
+grab() {
+    local w h win x y
+    IFS=: read -r _ w h <<<"$1"
+    read -r win x y _ <<<"$2"
+    import -window "$win" -crop "${w}x$h+$x+$y" +repage "png:$3"
+}
+
+click() {
+    settle "$1"
+    local win x y
+    read -r win x y _ <<<"$HERE"
+    xdotool mousemove --sync --window "$win" $((x + $2)) $((y + $3)) click 1
+}
+keys() { settle "$1" && shift && xdotool key --delay 15 "$@"; }
+shot() { settle "$1" && grab "$1" "$HERE" "$SHOTS/$2.png"; }
+gone() { ! place "$1" >/dev/null; }
+ended() { ! kill -0 "$1" 2>/dev/null; }
+all_gone() { gone "$1" && gone "$2"; }
+
+TITLE="Tanzel Punch:250:166"
+GAME="Tanzel Punch:361:288"
+OVER="GAME OVER:237:286"
+
+# out_of_the_way WINDOW: under X11, minimised.
+out_of_the_way() {
+    local id
+    for id in $(xdotool search --name "^${1%%:*}\$" 2>/dev/null); do in_state "$id" Iconic && return; done
+    return 1
+}
+
+start_game() {
+    click "$TITLE" 96 140
+    settle "$GAME"
+    wait_for 5 "the title window out of the way" out_of_the_way "$TITLE"
+    wait_for 5 "the keyboard focus on the game" active "$GAME"
+}
+
+# close_game_over: its button closes the game-over and game windows and brings the title back.
+close_game_over() {
+    click "$OVER" 120 240
+    wait_for 5 "the game windows closed" all_gone "$OVER" "$GAME"
+    wait_for 5 "the title window active" active "$TITLE"
+}
+
+# HAMMER becomes the hole whose cell (65 x 65 from 24 + 80 column, 24 + 88 row, top row 7 8 9)
+# holds the hammer's red head: 20 pixels or more of its colour.
+hammer() {
+    settle "$GAME"
+    HAMMER=$(grab "$GAME" "$HERE" - | convert png:- txt:- | awk -F'[,: ]+' '/#A3121E/ {
+        n[7 - 3 * int(($2 - 20) / 88) + int(($1 - 20) / 80)]++ }
+        END { for (hole in n) if (n[hole] >= 20) printf "%s", hole }')
+}
+hammer_at() { hammer && [ "$HAMMER" = "$1" ]; }
+over_or_hammer_at() { ! gone "$OVER" || hammer_at "$1"; }
+
+# press KEY HOLE [TRY]: the key moves the hammer over that hole. A golden creature under the hammer
+# ends the game at once, and the game-over window may hide it: a new game, the same key.
+press() {
+    keys "$GAME" "$1"
+    wait_for 5 "the hammer over hole $2 after $1" over_or_hammer_at "$2"
+    gone "$OVER" && return
+    [ "${3:-1}" -lt 3 ] || fail "three games in a row ended at $1"
+    close_game_over
+    start_game
+    press "$1" "$2" $((${3:-1} + 1))
+}
+
+# play_to_the_end: random digits until the game-over window shows.
+play_to_the_end() {
+    local deadline=$((SECONDS + 90)) digits
+    until place "$OVER" >/dev/null; do
+        [ "$SECONDS" -lt "$deadline" ] || fail "no game-over window after 90 s of punching"
+        mapfile -t digits < <(shuf -e 1 2 3 4 5 6 7 8 9)
+        keys "$GAME" "${digits[@]}"
+    done
+}
