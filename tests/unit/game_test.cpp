@@ -1,4 +1,4 @@
-// The game's own rhythm: start-up, the tick through a cycle, the cost of escapes, spawns, stages.
+// The game's own rhythm: the tick through a cycle, the cost of escapes, spawns, stages.
 #include "support/headlessgame.h"
 
 #include <cmath>
@@ -23,29 +23,6 @@ std::string board(Form1& game) {
 char phase(Form1& game) {
     const char letter = "prus"[static_cast<int>(game.GameState)];
     return game.CreatureUp == 1 ? static_cast<char>(std::toupper(letter)) : letter;
-}
-
-TEST(StartUp, SinksEveryCreatureAndPlacesEveryMarkerOverItsRisenTop) {
-    constexpr float Top[] = {3000, 3000, 3000, 1680, 1680, 1680, 360, 360, 360};
-    constexpr float Left[] = {360, 1560, 2760, 360, 1560, 2760, 360, 1560, 2760};
-    HeadlessGame program;
-    Form1& game = program.play();
-    for (int n = 1; n <= 9; ++n) {
-        const Image& creature = game.Image2(n);
-        const Image& marker = game.Image3(n - 1);
-        EXPECT_EQ(std::tie(creature.Left, creature.Top, creature.Height, creature.Visible),
-                  std::tuple(Left[n - 1], Top[n - 1] + 975, 0.0F, false))
-            << n;
-        EXPECT_EQ(game.Image1(n - 1).Top, Top[n - 1]) << n;
-        EXPECT_EQ(std::tie(marker.Left, marker.Top, marker.Width, marker.Height, marker.Visible),
-                  std::tuple(Left[n - 1], Top[n - 1], creature.Width, 975.0F, false))
-            << n;
-    }
-    EXPECT_EQ(std::tie(game.StepUnit, game.CreatureHeight, game.BarUnit, game.Shape1.Height),
-              std::tuple(60.0F, 975.0F, 49.0F, 1572.0F));
-    EXPECT_EQ(std::tie(game.Level, game.Speed, game.HammerPicture, game.GameState),
-              std::tuple(1, 4, 10, TickState::Spawn));
-    EXPECT_EQ(std::tie(game.Timer1.Interval, game.Timer2.Interval), std::tuple(50, 60000));
 }
 
 // Creatures in holes 2, 4 and 6: the hidden holes around them take every step too, and those
@@ -101,7 +78,9 @@ TEST(Tick, ACostTheBarCannotPayEndsTheGameThereWithTheRestOfTheTickUndone) {
     EXPECT_TRUE(game.GameOver);
     EXPECT_FALSE(game.Timer1.Enabled || game.Timer2.Enabled);
     EXPECT_EQ(program.host.nextTimerIn(), -1);
-    EXPECT_TRUE(program.gameOver().isShown());
+    // Nothing was punched, so the score label is empty, and the game-over window copies it as is.
+    EXPECT_EQ(std::tuple(program.gameOver().isShown(), program.gameOver().Label4.Caption),
+              std::tuple(true, ""));
 }
 
 TEST(Spawn, EachLevelDrawsKindThenHoleAndPlacesItsCreatures) {
@@ -127,20 +106,16 @@ TEST(Spawn, EachLevelDrawsKindThenHoleAndPlacesItsCreatures) {
         game.Level = c.level;
         program.random.draws.assign(c.draws.begin(), c.draws.end());
         program.tick();
+        // A creature whose picture is not its kind's shows as '?'.
         std::string placed;
         for (int n = 1; n <= 9; ++n) {
             const Image& hole = game.Image2(n);
-            placed += hole.Visible ? hole.Tag.front() : '.';
-            if (hole.Visible) {
-                EXPECT_EQ(hole.Picture.name, "kind" + hole.Tag);
-                EXPECT_TRUE(hole.Enabled);
-            }
-            EXPECT_EQ(hole.Height, 0) << n;
+            const bool drawn = hole.Picture.name == "kind" + hole.Tag;
+            placed += !hole.Visible ? '.' : drawn ? hole.Tag.front() : '?';
         }
         EXPECT_EQ(placed, c.board);
-        EXPECT_TRUE(program.random.draws.empty());
         EXPECT_EQ(program.random.reseeds, static_cast<int>(c.draws.size()));
-        EXPECT_EQ(std::tie(game.GameState, game.Spawning), std::tuple(TickState::Rising, false));
+        EXPECT_TRUE(program.random.draws.empty());
     }
 }
 

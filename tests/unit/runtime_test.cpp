@@ -1,4 +1,4 @@
-// The runtime under the forms: event delivery, form lifetimes, controls, media, built-ins.
+// The runtime under the forms: event delivery, form lifetimes, media, built-ins.
 #include "support/headlessgame.h"
 
 #include <gtest/gtest.h>
@@ -8,6 +8,8 @@ using namespace tanzel::test;
 
 namespace {
 
+using Record = std::vector<std::string>;
+
 TEST(Basics, RandomizeWithAStillClockStillChangesTheDraws) {
     EngineRandom random(1);
     random.Randomize(1000);
@@ -16,24 +18,13 @@ TEST(Basics, RandomizeWithAStillClockStillChangesTheDraws) {
     EXPECT_NE(random.Rnd(), first);
 }
 
-TEST(Events, AnEventRaisedDuringAnotherWaitsForItToFinish) {
-    HeadlessGame program;
-    std::string order;
-    program.app.dispatch([&] {
-        order += "a";
-        program.app.dispatch([&] { order += "c"; });
-        order += "b";
-    });
-    EXPECT_EQ(order, "abc");
-}
-
-// The game-over window is activated, and disables the game, before a key already on its way
-// to the game arrives; and a tick on its way finds the tick stopped.
+// Events raised during a procedure wait for it, and for the activation it causes: the game-over
+// window disables the game before a key already on its way to the game arrives, and a tick on
+// its way finds the tick stopped.
 TEST(Events, ActivationComesRightAfterTheProcedureThatActivated) {
     HeadlessGame program;
-    Form1& game = program.play();
-    program.random.creature(1, 5);
-    program.tick(6);
+    program.play();
+    Form1& game = program.raise(1, 5);
     program.app.dispatch([&] {
         game.Form_KeyPress('5');
         program.app.keyPress(game, '7');
@@ -46,9 +37,8 @@ TEST(Events, ActivationComesRightAfterTheProcedureThatActivated) {
 
 TEST(Events, ABrokenInvariantEndsTheProgramWithOneMessage) {
     HeadlessGame program;
-    Form1& game = program.play();
-    program.random.creature(5, 2);
-    program.tick(6);
+    program.play();
+    Form1& game = program.raise(5, 2);
     program.app.dispatch([&] { game.Image2(2).Tag = "x"; });
     program.tick(30);
     EXPECT_EQ(program.host.fatalMessage(), "Type mismatch: creature tag 'x'");
@@ -69,38 +59,46 @@ TEST(Forms, AHandlerForAControlTheDesignLacksIsRefused) {
     EXPECT_THROW(program.app.form<Misspelt>(), std::logic_error);
 }
 
-// Notify applies to the next command only, and a completion that finds its form gone is lost.
-TEST(Media, OnlyAPlayWithNotifyReportsItsEndAndOnlyToALoadedForm) {
+// A game window whose own unload does nothing, leaving only the runtime's part of it.
+struct Abandoned : Form1 {
+    using Form1::Form1;
+    void Form_Unload() override {}
+};
+
+// The going form lasts until its event is over, after the activation of the window below: the
+// title cannot have the device until the game's control goes with its form and closes it.
+TEST(Forms, AGoingFormHandsActivationToTheWindowBelowAndClosesTheDeviceItHeld) {
     HeadlessGame program;
-    Form1& game = program.play();
-    game.MMControl1.Notify = true;
-    game.MMControl1.Command = "Stop";
-    game.MMControl1.Command = "Play";
-    program.sequencer.takeLog();
-    program.sequencer.finish();
-    EXPECT_EQ(program.sequencer.takeLog(), std::vector<std::string>{});
-    game.MMControl1.Notify = true;
-    game.MMControl1.Command = "Play";
     program.app.dispatch([&] {
-        program.sequencer.finish();
-        program.app.Unload(game);
+        program.title().MMControl1.Command = "Close";
+        program.app.form<Abandoned>().Show();
     });
-    const auto log = program.sequencer.takeLog();
-    EXPECT_EQ(log.back(), "device play");
-    EXPECT_EQ(program.sequencer.openFile, "present.mid");
+    program.sequencer.takeLog();
+    program.app.dispatch([&] { program.app.Unload(program.game()); });
+    EXPECT_EQ(program.sequencer.takeLog(),
+              (Record{"Form2 Open present.mid | title:d*", "device open present.mid",
+                      "Form2 Play present.mid | title:d*", "device close"}));
 }
 
-TEST(Media, AnOpenResetsTheControlsOptionsAndAReopenKeepsThem) {
+// A control opens only the sequencer, and a completion that finds its form gone is lost.
+TEST(Media, OnlyASequencerOpensAndACompletionThatOutlivesItsFormIsLost) {
     HeadlessGame program;
-    const std::vector<std::string> expected{
-        "Form2.MMControl1.Notify=false",         "Form2.MMControl1.Wait=true",
-        "Form2.MMControl1.Shareable=false",      "Form2.MMControl1.DeviceType=Sequencer",
-        "Form2.MMControl1.FileName=present.mid", "Form2.MMControl1.Command=Open",
-        "Form2.MMControl1.Notify=false",         "Form2.MMControl1.Command=Play",
-        "Form2.MMControl1.DeviceType=Sequencer", "Form2.MMControl1.FileName=present.mid",
-        "Form2.MMControl1.Command=Open",         "Form2.MMControl1.Notify=false",
-        "Form2.MMControl1.Command=Play"};
-    EXPECT_EQ(program.mediaWrites, expected);
+    MediaControl& tune = program.play().MMControl1;
+    tune.Command = "Close";
+    tune.DeviceType = std::string("CDAudio");
+    tune.Command = "Open";
+    tune.DeviceType = std::string("Sequencer");
+    tune.Command = "Open";
+    tune.Notify = true;
+    tune.Command = "Play";
+    program.app.dispatch([&] {
+        program.sequencer.finish();
+        program.app.Unload(program.game());
+    });
+    Record log = program.sequencer.takeLog();
+    std::erase_if(log, [](const std::string& entry) { return !entry.starts_with("device"); });
+    EXPECT_EQ(log, (Record{"device close", "device open music.mid", "device play", "device close",
+                           "device open present.mid", "device play"}));
 }
 
 } // namespace

@@ -15,8 +15,7 @@ using Record = std::vector<std::string>;
 
 // A golden creature punched while it stands up ends the game at once.
 void punchTheGoldenOne(HeadlessGame& program) {
-    program.random.creature(1, 5);
-    program.tick(6);
+    program.raise(1, 5);
     program.host.type('5');
 }
 
@@ -50,10 +49,9 @@ const Path Paths[] = {
       "device open present.mid", "Form2 Play present.mid | title:*", "device play"}},
     {"the game tune ends, and ends again as the game does",
      [](HeadlessGame& p) {
-         Form1& game = p.play();
+         p.play();
          p.sequencer.finish();
-         p.random.creature(1, 5);
-         p.tick(6);
+         Form1& game = p.raise(1, 5);
          p.app.dispatch([&] {
              p.sequencer.finish();
              game.Form_KeyPress('5');
@@ -134,22 +132,6 @@ TEST(Windows, ThePointerOverTheTitleFollowsWhatItIsOver) {
         program.host.moveMouse(program.title(), move.x, move.y);
         EXPECT_EQ(program.title().MousePointer, move.pointer) << move.x << "," << move.y;
     }
-}
-
-// A game that ends before any punch leaves the score label empty, and so the game-over one.
-TEST(Windows, TheGameOverWindowCopiesTheScoreTextAndKeepsTheGameFrozen) {
-    HeadlessGame program;
-    Form1& game = program.play();
-    program.app.dispatch([&] { game.Shape1.Height = 1; });
-    program.random.creature(5, 3);
-    program.tick(27);
-    Form3& over = program.gameOver();
-    EXPECT_EQ(over.Label4.Caption, "");
-    EXPECT_EQ(program.app.activeForm(), &over);
-    program.app.dispatch([&] { game.Enabled = true; });
-    program.app.activatedByUser(game);
-    program.app.activatedByUser(over);
-    EXPECT_FALSE(game.Enabled);
 }
 
 } // namespace

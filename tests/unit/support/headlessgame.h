@@ -24,8 +24,6 @@ struct HeadlessGame {
     ScriptedRandom random;
     EngineRandom seeded;
     Application app;
-    // Every media property set and command, as the forms wrote them.
-    std::vector<std::string> mediaWrites;
 
     explicit HeadlessGame(std::optional<std::uint64_t> seed = std::nullopt)
         : seeded(seed.value_or(0))
@@ -47,6 +45,12 @@ struct HeadlessGame {
         return game();
     }
     void tick(int count = 1) { host.advance(50 * count); }
+    // Scripts one creature and ticks until it stands up: six ticks at the first stage's speed.
+    Form1& raise(int kind, int hole) {
+        random.creature(kind, hole);
+        tick(6);
+        return game();
+    }
 
     // Each loaded window in load order, with its flags: d disabled, m minimised, t ticking,
     // x game over, * active.
@@ -71,7 +75,6 @@ struct HeadlessGame {
 
 private:
     void traced(const std::string& entry) {
-        mediaWrites.push_back(entry);
         const auto command = entry.find(".Command=");
         if (command == std::string::npos)
             return;

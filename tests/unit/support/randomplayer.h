@@ -22,10 +22,7 @@ public:
 
     // Plays from "Jugar" back to the title; says where the game first left the account.
     std::string playGame(HeadlessGame& program) {
-        program.sequencer.log.clear();
-        program.mediaWrites.clear();
-        program.host.click(program.title(), "Command1");
-        Form1& game = program.game();
+        Form1& game = program.play();
         account = {0, game.Shape1.Height, false};
         while (!game.GameOver) {
             const bool spawning = game.GameState == TickState::Spawn;
@@ -38,8 +35,6 @@ public:
             for (int n = 1; n <= 9 && !account.over; ++n)
                 if (chance(keyChance / 9) || (kinds[n] >= 5 && chance(skill)))
                     punch(program, n);
-            if (chance(keyChance))
-                program.host.type(nonDigit());
             if (Account{game.Score, game.Shape1.Height, game.GameOver} != account)
                 return "tick " + std::to_string(ticks) + ": score " + std::to_string(game.Score) +
                        " for " + std::to_string(account.score) + ", bar " +
@@ -99,11 +94,6 @@ private:
             if (!account.over)
                 account.bar -= costPerTick;
         }
-    }
-
-    std::int16_t nonDigit() {
-        const int code = std::uniform_int_distribution(-32768, 32767 - 9)(engine);
-        return static_cast<std::int16_t>(code >= '1' ? code + 9 : code);
     }
 
     bool chance(double p) { return std::bernoulli_distribution(p)(engine); }
