@@ -70,6 +70,7 @@ fuzz: deps
 		-DTANZEL_FUZZ=ON
 	cmake --build $(FUZZ_BUILD) -j$(JOBS) --target smfcheck_fuzzer
 	mkdir -p $(FUZZ_BUILD)/corpus
+	cp $(FUZZ_BUILD)/present.mid $(FUZZ_BUILD)/music.mid $(FUZZ_BUILD)/corpus/
 	$(FUZZ_BUILD)/tests/fuzz/smfcheck_fuzzer -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 \
 		-dict=tests/fuzz/midi.dict -artifact_prefix=$(FUZZ_BUILD)/ \
 		$(FUZZ_BUILD)/corpus tests/fuzz/corpus

@@ -250,7 +250,8 @@ TEST_F(QtProgram, ThePointerTakesTheShapeOfTheTopmostControlUnderIt) {
     }
 }
 
-// Ours is drawn, since Qt's falls back to a bare question mark where no cursor theme is installed.
+// Ours is a picture of our own, since Qt's falls back to a bare question mark where no cursor theme
+// is installed.
 TEST(Cursors, ArrowWithQuestionMarkIsOurOwnAtAnyScale) {
     const QCursor cursor = *cursorFor(MousePointerShape::ArrowQuestion);
     const QImage shape = cursor.pixmap().toImage();
@@ -258,8 +259,8 @@ TEST(Cursors, ArrowWithQuestionMarkIsOurOwnAtAnyScale) {
     EXPECT_EQ(cursor.shape(), Qt::BitmapCursor);
     EXPECT_EQ(cursor.hotSpot(), QPoint(1, 1) * scale);
     const QRgb black = qRgb(0, 0, 0), white = qRgb(255, 255, 255), clear = 0;
-    const std::pair<QPoint, QRgb> points[] = {{{1, 1}, black},   {{0, 1}, white},  {{5, 10}, black},
-                                              {{8, 17}, black},  {{17, 2}, black}, {{16, 9}, black},
+    const std::pair<QPoint, QRgb> points[] = {{{2, 5}, black},   {{0, 5}, white},  {{5, 10}, black},
+                                              {{8, 17}, black},  {{17, 2}, black}, {{19, 6}, black},
                                               {{16, 13}, black}, {{10, 4}, clear}};
     for (auto [point, colour] : points)
         EXPECT_EQ(shape.pixel(point * scale + QPoint(scale / 2, scale / 2)), colour)
