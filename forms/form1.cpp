@@ -12,7 +12,8 @@
 namespace tanzel {
 
 Form1::Form1(Application& app)
-    : Form(app, layout::gameDesign()) {
+    : Form(app, layout::gameDesign())
+    , app(app) {
     onTimer(Timer1, [this] { Timer1_Timer(); });
     onTimer(Timer2, [this] { Timer2_Timer(); });
     MMControl1.onDone([this](int code) { MMControl1_Done(code); });

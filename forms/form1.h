@@ -8,6 +8,8 @@
 
 namespace tanzel {
 
+class Application;
+
 enum class TickState : std::int16_t { Spawn = 0, Rising = 1, Up = 2, Sinking = 3 };
 
 // All the state of one game lives here, in these variables and in the controls' properties:
@@ -82,6 +84,8 @@ private:
     void EndGameTimeUp();
     void EndGameFatalHit();
     void endGame();
+
+    Application& app;
 };
 
 } // namespace tanzel

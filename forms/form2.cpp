@@ -14,7 +14,8 @@ constexpr int InformationBox = 64;
 }
 
 Form2::Form2(Application& app)
-    : Form(app, layout::titleDesign()) {
+    : Form(app, layout::titleDesign())
+    , app(app) {
     onClick("Command1", [this] { Command1_Click(); });
     onClick("Command2", [this] { Command2_Click(); });
     onClick("Label1", [this] { Label1_Click(); });

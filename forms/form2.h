@@ -7,6 +7,8 @@
 
 namespace tanzel {
 
+class Application;
+
 class Form2 : public Form {
 public:
     explicit Form2(Application& app);
@@ -28,6 +30,9 @@ public:
     void Image1_MouseMove();
     void Label1_MouseMove();
     void Label2_MouseMove();
+
+private:
+    Application& app;
 };
 
 } // namespace tanzel

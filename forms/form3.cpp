@@ -9,7 +9,8 @@
 namespace tanzel {
 
 Form3::Form3(Application& app)
-    : Form(app, layout::gameOverDesign()) {
+    : Form(app, layout::gameOverDesign())
+    , app(app) {
     onClick("Command1", [this] { Command1_Click(); });
 }
 

@@ -5,6 +5,8 @@
 
 namespace tanzel {
 
+class Application;
+
 class Form3 : public Form {
 public:
     explicit Form3(Application& app);
@@ -15,6 +17,9 @@ public:
     void Form_Activate() override;
     void Form_Unload() override;
     void Command1_Click();
+
+private:
+    Application& app;
 };
 
 } // namespace tanzel

@@ -17,7 +17,6 @@ Application::Application(Host& host, SequencerDevice& sequencer, RandomSource& r
 Application::~Application() = default;
 
 Form& Application::adopt(std::unique_ptr<Form> form) {
-    form->loadSerial = nextSerial++;
     Form& adopted = *form;
     forms.push_back(std::move(form));
     loaded.push_back(&adopted);
@@ -47,14 +46,9 @@ void Application::Unload(Form& form) {
     forms.erase(owned);
 }
 
-void Application::show(Form& form) {
-    form.shown = true;
-    bringToFront(form);
-}
-
 void Application::bringToFront(Form& form) {
     std::erase(zOrder, &form);
-    if (form.shown)
+    if (form.isShown())
         zOrder.push_back(&form);
     active = &form;
 }
@@ -149,8 +143,9 @@ void Application::activatedByUser(Form& form) {
 }
 
 void Application::mediaCompleted(Form& form, std::function<void()> raiseDone) {
-    dispatch([this, &form, raise = std::move(raiseDone)] {
-        if (hasForm(form))
+    // The same form, not another loaded since at the same address.
+    dispatch([this, &form, serial = form.serial(), raise = std::move(raiseDone)] {
+        if (hasForm(form) && form.serial() == serial)
             raise();
     });
 }

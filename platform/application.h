@@ -19,7 +19,7 @@ namespace tanzel {
 // Events are delivered one at a time, each procedure to completion; one that arrives while
 // another runs (a nested event loop under a modal box) waits for it. Form_Activate follows
 // right after the procedure that made its form active, before anything else.
-class Application {
+class Application final : public FormRuntime {
 public:
     Application(Host& host, SequencerDevice& sequencer, RandomSource& random, std::string title);
     ~Application();
@@ -48,7 +48,7 @@ public:
     void mouseMove(Form& form, const ControlDesign* control);
     void closeRequested(Form& form);
     void activatedByUser(Form& form);
-    void mediaCompleted(Form& form, std::function<void()> raiseDone);
+    void mediaCompleted(Form& form, std::function<void()> raiseDone) override;
     void dispatch(std::function<void()> procedure);
 
     const std::vector<Form*>& loadedForms() const { return loaded; }
@@ -60,24 +60,22 @@ public:
     float Rnd();
     void MsgBox(std::string_view prompt, int style);
     const std::string& title() const { return appTitle; }
-    SequencerDevice& sequencer() { return device; }
+    SequencerDevice& sequencer() override { return device; }
 
     // Tests watch every media property set and command through this.
     void setMediaTrace(std::function<void(const std::string&)> trace) {
         mediaTrace = std::move(trace);
     }
-    void traceMedia(const std::string& entry) const {
+    void traceMedia(const std::string& entry) const override {
         if (mediaTrace)
             mediaTrace(entry);
     }
 
 private:
-    friend class Form;
-
     template <class F> F* find() const;
     Form& adopt(std::unique_ptr<Form> form);
-    void show(Form& form);
-    void bringToFront(Form& form);
+    std::uint64_t newLoadSerial() override { return nextSerial++; }
+    void bringToFront(Form& form) override;
     void deliverActivation();
     void runEvent(const std::function<void()>& procedure);
 

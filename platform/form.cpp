@@ -1,8 +1,6 @@
 // Builds a form's controls from its design and routes events to its procedures.
 #include "form.h"
 
-#include "application.h"
-
 #include <algorithm>
 #include <stdexcept>
 
@@ -29,9 +27,10 @@ template <class Control> Control* add(std::deque<Control>& controls, const Contr
 
 } // namespace
 
-Form::Form(Application& app, const FormDesign& design)
-    : app(app)
+Form::Form(FormRuntime& runtime, const FormDesign& design)
+    : runtime(runtime)
     , formDesign(design)
+    , loadSerial(runtime.newLoadSerial())
     , pictures(design.imageList) {
     for (const ControlDesign& control : design.controls) {
         ControlRef ref;
@@ -57,17 +56,19 @@ Form::Form(Application& app, const FormDesign& design)
         timersByName[timerDesign.name] =
             &timerControls.emplace_back(Timer{timerDesign.interval, timerDesign.enabled});
     for (std::string_view media : formDesign.mediaControls)
-        mediaControls.emplace_back(app, *this, media);
+        mediaControls.emplace_back(runtime, *this,
+                                   std::string(formDesign.name) + "." + std::string(media));
 }
 
 Form::~Form() = default;
 
 void Form::Show() {
-    app.show(*this);
+    shown = true;
+    runtime.bringToFront(*this);
 }
 
 void Form::ZOrder() {
-    app.bringToFront(*this);
+    runtime.bringToFront(*this);
 }
 
 const Form::DrawItem* Form::controlAt(float x, float y) const {

@@ -19,8 +19,6 @@
 
 namespace tanzel {
 
-class Application;
-
 // The values are the classic runtime's numbers, which the designs and the game are written in.
 enum class MousePointerShape : std::int16_t {
     Default = 0,
@@ -30,6 +28,20 @@ enum class MousePointerShape : std::int16_t {
 };
 
 enum class WindowShowState : std::int16_t { Normal = 0, Minimized = 1 };
+
+class Form;
+
+// What a form needs of the program that runs it, beyond its media controls' needs.
+class FormRuntime : public MediaRuntime {
+public:
+    // Identifies a load of a form; a form loaded again gets a new one.
+    virtual std::uint64_t newLoadSerial() = 0;
+    // Raises the form's window and makes it the active one.
+    virtual void bringToFront(Form& form) = 0;
+
+protected:
+    ~FormRuntime() = default;
+};
 
 // Forms are created by the Application on first reference. A derived form binds its controls
 // by design name (`ControlArray<Image> Image2{images("Image2")}`) and its event procedures
@@ -46,7 +58,7 @@ public:
         std::function<void()> handler;
     };
 
-    Form(Application& app, const FormDesign& design);
+    Form(FormRuntime& runtime, const FormDesign& design);
     virtual ~Form();
     Form(const Form&) = delete;
     Form& operator=(const Form&) = delete;
@@ -83,8 +95,6 @@ public:
     void raiseMouseMove(const ControlDesign* control);
 
 protected:
-    Application& app;
-
     ControlArray<Image> images(std::string_view name);
     Image& image(std::string_view name);
     Label& label(std::string_view name);
@@ -99,13 +109,12 @@ protected:
     void onMouseMove(std::string_view control, std::function<void()> handler);
 
 private:
-    friend class Application;
-
     using Key = std::pair<std::string_view, int>;
     template <class Control> Control& single(std::string_view name);
 
+    FormRuntime& runtime;
     const FormDesign& formDesign;
-    std::uint64_t loadSerial = 0;
+    const std::uint64_t loadSerial;
     bool shown = false;
     std::deque<Image> imageControls;
     std::deque<Label> labelControls;

@@ -1,8 +1,9 @@
 // Runs media commands against the process's sequencer device.
 #include "mediacontrol.h"
 
-#include "application.h"
-#include "form.h"
+#include "sequencerdevice.h"
+
+#include <utility>
 
 namespace tanzel {
 
@@ -12,38 +13,34 @@ MediaCommand& MediaCommand::operator=(std::string_view command) {
     return *this;
 }
 
-MediaControl::MediaControl(Application& app, Form& form, std::string_view name)
-    : app(app)
+MediaControl::MediaControl(MediaRuntime& runtime, Form& form, std::string traceName)
+    : runtime(runtime)
     , form(form)
-    , name(name) {}
+    , traceName(std::move(traceName)) {}
 
 MediaControl::~MediaControl() {
-    // The device goes with the form that owns the control.
+    // The device goes with the form that owns the control, and with it any completion still due,
+    // which would find this control gone.
     if (open)
-        app.sequencer().close();
+        runtime.sequencer().close();
 }
 
 void MediaControl::trace(std::string_view property, std::string_view value) const {
-    app.traceMedia(std::string(form.name()) + "." + std::string(name) + "." +
-                   std::string(property) + "=" + std::string(value));
+    runtime.traceMedia(traceName + "." + std::string(property) + "=" + std::string(value));
 }
 
 void MediaControl::run(std::string_view command) {
     const bool notify = Notify.get();
     Notify.value = false;
     Wait.value = false;
-    SequencerDevice& device = app.sequencer();
+    SequencerDevice& device = runtime.sequencer();
     if (command == "Open") {
         if (!open && DeviceType.get() == "Sequencer")
             open = device.open(FileName.get());
     } else if (command == "Play" && open) {
         SequencerDevice::Completion completion;
-        if (notify) {
-            completion = [weak = std::weak_ptr(self)] {
-                if (auto control = weak.lock())
-                    (*control)->completed();
-            };
-        }
+        if (notify)
+            completion = [this] { completed(); };
         device.play(std::move(completion));
     } else if (command == "Stop") {
         if (open)
@@ -55,12 +52,12 @@ void MediaControl::run(std::string_view command) {
     }
 }
 
-// The completion waits its turn like any event; by then the form may be gone, and its control
-// with it, so the control is looked up again when the event runs.
+// The completion waits its turn like any event; by then the form may be gone, and this control
+// with it.
 void MediaControl::completed() {
-    app.mediaCompleted(form, [weak = std::weak_ptr(self)] {
-        if (auto control = weak.lock(); control && (*control)->doneHandler)
-            (*control)->doneHandler(NotifySuccessful);
+    runtime.mediaCompleted(form, [this] {
+        if (doneHandler)
+            doneHandler(NotifySuccessful);
     });
 }
 

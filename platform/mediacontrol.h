@@ -2,15 +2,27 @@
 #pragma once
 
 #include <functional>
-#include <memory>
 #include <string>
 #include <string_view>
 
 namespace tanzel {
 
-class Application;
 class Form;
 class MediaControl;
+class SequencerDevice;
+
+// What a media control needs of the program around it.
+class MediaRuntime {
+public:
+    virtual SequencerDevice& sequencer() = 0;
+    // Every property set and command, as "Form.Control.Property=value", for tests to watch.
+    virtual void traceMedia(const std::string& entry) const = 0;
+    // Raises the completion later, as an event of its own, unless `form` has been unloaded.
+    virtual void mediaCompleted(Form& form, std::function<void()> raiseDone) = 0;
+
+protected:
+    ~MediaRuntime() = default;
+};
 
 // A property whose every assignment is traced, so tests can check the exact sequence.
 template <class T> class MediaProperty {
@@ -54,7 +66,8 @@ public:
     using DoneHandler = std::function<void(int notifyCode)>;
     static constexpr int NotifySuccessful = 1;
 
-    MediaControl(Application& app, Form& form, std::string_view name);
+    // `form` owns the control; `traceName` is "Form.Control".
+    MediaControl(MediaRuntime& runtime, Form& form, std::string traceName);
     ~MediaControl();
     MediaControl(const MediaControl&) = delete;
     MediaControl& operator=(const MediaControl&) = delete;
@@ -76,13 +89,11 @@ private:
     void run(std::string_view command);
     void completed();
 
-    Application& app;
+    MediaRuntime& runtime;
     Form& form;
-    std::string_view name;
+    const std::string traceName;
     DoneHandler doneHandler;
     bool open = false;
-    // Lets a completion that arrives after this control is gone find out.
-    std::shared_ptr<MediaControl*> self = std::make_shared<MediaControl*>(this);
 };
 
 template <class T> MediaProperty<T>& MediaProperty<T>::operator=(T newValue) {
