@@ -4,8 +4,8 @@
 #include "layout/designs.h"
 #include "musicplugin.h"
 #include "platform/application.h"
-#include "platform/fluidsynth/fluidsynthsequencer.h"
 #include "platform/qt/qthost.h"
+#include "platform/sequencer/sequencer.h"
 #include "platformguard.h"
 
 #include <QApplication>
@@ -21,7 +21,7 @@ int main(int argc, char* argv[]) {
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/pictures/icon.svg")));
 
     tanzel::QtHost host;
-    tanzel::FluidSynthSequencer sequencer(
+    tanzel::Sequencer sequencer(
         {.postToUiThread = [&host](std::function<void()> task) { host.post(std::move(task)); }});
     tanzel::EngineRandom random(std::random_device{}());
     tanzel::Application app(host, sequencer, random, std::string(tanzel::layout::ApplicationTitle));

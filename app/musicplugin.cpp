@@ -2,7 +2,7 @@
 // game's own library folder.
 #include "musicplugin.h"
 
-#include "platform/fluidsynth/problemreport.h"
+#include "platform/sequencer/problemreport.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -28,7 +28,7 @@ std::optional<MusicEngineFactory> loadMusicPlugin() {
         reportProblem("music off: " + plugin.errorString().toStdString());
         return std::nullopt;
     }
-    return [make](FluidSynthOptions options, MusicEngine::EndReport reportEnd) {
+    return [make](MusicOptions options, MusicEngine::EndReport reportEnd) {
         std::unique_ptr<MusicEngine> made;
         make(made, std::move(options), std::move(reportEnd));
         return made;

@@ -1,7 +1,7 @@
 // Finds and opens the music plugin, the only part of the game that links FluidSynth.
 #pragma once
 
-#include "platform/fluidsynth/musicengine.h"
+#include "platform/sequencer/musicengine.h"
 
 #include <optional>
 

@@ -2,7 +2,7 @@
 #include "fluidsynthengine.h"
 
 #include "librarychatter.h"
-#include "problemreport.h"
+#include "platform/sequencer/problemreport.h"
 
 #include <algorithm>
 #include <array>
@@ -33,7 +33,7 @@ constexpr float inaudible = 1e-4F;
 
 } // namespace
 
-FluidSynthEngine::FluidSynthEngine(FluidSynthOptions options, EndReport reportEnd)
+FluidSynthEngine::FluidSynthEngine(MusicOptions options, EndReport reportEnd)
     : options(std::move(options))
     , reportEnd(std::move(reportEnd)) {
     silenceLibraryChatter();
@@ -91,7 +91,7 @@ bool FluidSynthEngine::prepare(SettingsHandle& newSettings, AudioDriverHandle& n
     fluid_settings_setint(newSettings.get(), "audio.period-size", 2048);
     fluid_settings_setint(newSettings.get(), "audio.pulseaudio.adjust-latency", 0);
     // Asked first: without an output there is no point in loading the SoundFont.
-    if (options.mode == FluidSynthOptions::Mode::LiveAudio) {
+    if (options.mode == MusicOptions::Mode::LiveAudio) {
         nameAudioStream(newSettings.get());
         newDriver = openAudioOutput(newSettings.get());
         if (!newDriver) {
@@ -215,7 +215,7 @@ void FluidSynthEngine::start(std::uint64_t playId) {
     tune->framesUntilStart =
         static_cast<long>(options.startDelay.count()) * options.sampleRate / 1000;
     silentFrames = 0;
-    if (synth && options.mode == FluidSynthOptions::Mode::LiveAudio && !outputWanted) {
+    if (synth && options.mode == MusicOptions::Mode::LiveAudio && !outputWanted) {
         outputWanted = true;
         outputChanged.notify_one();
     }
@@ -234,7 +234,7 @@ void FluidSynthEngine::pause() {
 }
 
 std::vector<StereoFrame> FluidSynthEngine::render(std::size_t frames) {
-    if (options.mode != FluidSynthOptions::Mode::Offline)
+    if (options.mode != MusicOptions::Mode::Offline)
         return {};
     waitUntilReady();
     constexpr std::size_t blockFrames = 64;

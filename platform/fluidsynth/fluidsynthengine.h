@@ -2,7 +2,7 @@
 #pragma once
 
 #include "fluidhandles.h"
-#include "musicengine.h"
+#include "platform/sequencer/musicengine.h"
 
 #include <condition_variable>
 #include <cstdint>
@@ -27,7 +27,7 @@ namespace tanzel {
 class FluidSynthEngine final : public MusicEngine {
 public:
     // The end is reported with the engine's lock held.
-    FluidSynthEngine(FluidSynthOptions options, EndReport reportEnd);
+    FluidSynthEngine(MusicOptions options, EndReport reportEnd);
     ~FluidSynthEngine() override;
     FluidSynthEngine(const FluidSynthEngine&) = delete;
     FluidSynthEngine& operator=(const FluidSynthEngine&) = delete;
@@ -70,7 +70,7 @@ private:
     static int renderAudio(void* engine, int frames, int, float*[], int outputs, float* out[]);
     static int onTick(void* engine, int tick);
 
-    const FluidSynthOptions options;
+    const MusicOptions options;
     const EndReport reportEnd;
     std::mutex mutex;
     std::condition_variable settled;

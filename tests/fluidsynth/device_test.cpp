@@ -1,7 +1,7 @@
 // The FluidSynth device: what it asks of its engine; offline, that tunes sound, end and pause,
 // and what it refuses; live, its name and its output, open only while there is something to hear.
 #include "platform/fluidsynth/fluidsynthengine.h"
-#include "platform/fluidsynth/fluidsynthsequencer.h"
+#include "platform/sequencer/sequencer.h"
 
 #include <fstream>
 #include <gmock/gmock.h>
@@ -36,8 +36,8 @@ std::string engineAskedFor(const std::string& script) {
     StandInEngine* engine = nullptr;
     MusicEngine::EndReport reportEnd;
     std::vector<std::function<void()>> posted;
-    FluidSynthSequencer device({.postToUiThread = [&](auto event) { posted.push_back(event); }});
-    const auto standIn = [&](FluidSynthOptions, MusicEngine::EndReport report) {
+    Sequencer device({.postToUiThread = [&](auto event) { posted.push_back(event); }});
+    const auto standIn = [&](MusicOptions, MusicEngine::EndReport report) {
         reportEnd = std::move(report);
         auto made = std::make_unique<StandInEngine>();
         engine = made.get();
@@ -60,7 +60,7 @@ std::string engineAskedFor(const std::string& script) {
 }
 
 // An end is posted to the UI thread: what the device does meanwhile decides whether it arrives.
-TEST(FluidSynthSequencer, AsksItsEngineForWhatItsTuneNeedsHeldOrNotAndBeforeTheEngineComes) {
+TEST(Sequencer, AsksItsEngineForWhatItsTuneNeedsHeldOrNotAndBeforeTheEngineComes) {
     const std::pair<const char*, const char*> cases[] = {
         {"attach play stop close open open", "load"},
         {"attach open play stop play close", "load start pause start unload"},
@@ -89,12 +89,12 @@ TEST(FluidSynthSequencer, AsksItsEngineForWhatItsTuneNeedsHeldOrNotAndBeforeTheE
 // One note, held for two seconds at the default tempo.
 const std::string heldNote =
     "MThd\0\0\0\6\0\0\0\1\1\xe0MTrk\0\0\0\x0d\0\x90\x3c\x64\x8f\0\x80\x3c\0\0\xff\x2f\0"s;
-const milliseconds startDelay = FluidSynthOptions{}.startDelay;
+const milliseconds startDelay = MusicOptions{}.startDelay;
 constexpr milliseconds step = 10ms;
 // The peak of a step of sound: FluidSynth idles at 3e-8, the game's tunes keep above 0.05.
 constexpr float audible = 1e-3f;
 // What the game's plugin makes, linked in directly.
-const MusicEngineFactory fluidSynth = [](FluidSynthOptions options, MusicEngine::EndReport report) {
+const MusicEngineFactory fluidSynth = [](MusicOptions options, MusicEngine::EndReport report) {
     return std::make_unique<FluidSynthEngine>(std::move(options), std::move(report));
 };
 
@@ -125,9 +125,9 @@ struct FluidSynthDevice : Test {
     const std::string tune = write("tune.mid", heldNote);
     // Offline, the device posts from inside renderOffline and play: on the test's own thread.
     std::vector<std::function<void()>> posted;
-    FluidSynthSequencer device{{.mode = FluidSynthOptions::Mode::Offline,
-                                .postToUiThread = [this](auto event) { posted.push_back(event); }},
-                               fluidSynth};
+    Sequencer device{{.mode = MusicOptions::Mode::Offline,
+                      .postToUiThread = [this](auto event) { posted.push_back(event); }},
+                     fluidSynth};
     std::vector<float> stepPeaks;
     std::vector<milliseconds> completions;
     const SequencerDevice::Completion record = [this] { completions.push_back(elapsed()); };
@@ -201,7 +201,7 @@ TEST_F(FluidSynthDevice, OnAPulseAudioServerCarriesTheGamesNameAndSoundsOnlyWhil
     ASSERT_EQ(std::system("pulseaudio -n --daemonize=yes --use-pid-file=no --exit-idle-time=5 "
                           "--log-level=error -L module-null-sink -L module-native-protocol-unix"),
               0);
-    FluidSynthSequencer live({.audioDrivers = {"pulseaudio"}}, fluidSynth);
+    Sequencer live({.audioDrivers = {"pulseaudio"}}, fluidSynth);
     ASSERT_TRUE(live.open(tune) && live.play(nullptr));
     live.waitUntilReady();
     for (const char* property :

@@ -1,6 +1,6 @@
 // libFuzzer target: whatever the MIDI file check accepts, FluidSynth must load without a complaint.
 #include "platform/fluidsynth/fluidhandles.h"
-#include "platform/fluidsynth/smfcheck.h"
+#include "platform/sequencer/smfcheck.h"
 
 #include <array>
 #include <cstdio>

@@ -1,4 +1,4 @@
-// What a FluidSynth sequencer is built with: SoundFont, audio output, way to the UI thread.
+// What the music is made with: instruments, audio output, the way back to the UI thread.
 #pragma once
 
 #include <chrono>
@@ -9,7 +9,7 @@
 
 namespace tanzel {
 
-struct FluidSynthOptions {
+struct MusicOptions {
     enum class Mode {
         // Plays through the first audio driver of `audioDrivers` that opens.
         LiveAudio,
@@ -30,7 +30,7 @@ struct FluidSynthOptions {
     int sampleRate = 44100;
 };
 
-// One frame of rendered sound, as FluidSynth makes it: about -1 to 1 per channel.
+// One frame of rendered sound: about -1 to 1 per channel.
 struct StereoFrame {
     float left = 0;
     float right = 0;

@@ -1,5 +1,5 @@
 // Keeps the device's own open/play state and turns the engine's end reports into completions.
-#include "fluidsynthsequencer.h"
+#include "sequencer.h"
 
 #include "midifile.h"
 #include "problemreport.h"
@@ -8,20 +8,19 @@
 
 namespace tanzel {
 
-FluidSynthSequencer::FluidSynthSequencer(FluidSynthOptions options)
+Sequencer::Sequencer(MusicOptions options)
     : options(std::move(options))
     , currentPlay(std::make_shared<CurrentPlay>())
     , watchedPlay(currentPlay) {}
 
-FluidSynthSequencer::FluidSynthSequencer(FluidSynthOptions options,
-                                         const MusicEngineFactory& makeEngine)
-    : FluidSynthSequencer(std::move(options)) {
+Sequencer::Sequencer(MusicOptions options, const MusicEngineFactory& makeEngine)
+    : Sequencer(std::move(options)) {
     attachEngine(makeEngine);
 }
 
-FluidSynthSequencer::~FluidSynthSequencer() = default;
+Sequencer::~Sequencer() = default;
 
-bool FluidSynthSequencer::open(const std::string& fileName) {
+bool Sequencer::open(const std::string& fileName) {
     // Held exclusively: the game window's start-up asks for the device while the title tune
     // may still hold it, and that refusal is how the device is meant to work.
     if (openTune)
@@ -36,15 +35,12 @@ bool FluidSynthSequencer::open(const std::string& fileName) {
         return false;
     }
     forgetCurrentPlay();
-    if (engine)
-        engine->load(fileName, std::move(file.bytes));
-    else
-        waitingTune = WaitingTune{std::move(file.bytes)};
+    engine->load(fileName, std::move(file.bytes));
     openTune = fileName;
     return true;
 }
 
-bool FluidSynthSequencer::play(Completion completed) {
+bool Sequencer::play(Completion completed) {
     if (!openTune) {
         reportProblem("music: play with no tune open");
         return false;
@@ -56,7 +52,7 @@ bool FluidSynthSequencer::play(Completion completed) {
     return true;
 }
 
-void FluidSynthSequencer::stop() {
+void Sequencer::stop() {
     if (!openTune)
         return;
     forgetCurrentPlay();
@@ -64,18 +60,16 @@ void FluidSynthSequencer::stop() {
     soundAsAsked();
 }
 
-void FluidSynthSequencer::close() {
+void Sequencer::close() {
     if (!openTune)
         return;
     forgetCurrentPlay();
     playing = false;
-    if (engine)
-        engine->unload();
-    waitingTune.reset();
+    engine->unload();
     openTune.reset();
 }
 
-void FluidSynthSequencer::hold(bool holding) {
+void Sequencer::hold(bool holding) {
     if (held == holding)
         return;
     held = holding;
@@ -83,44 +77,37 @@ void FluidSynthSequencer::hold(bool holding) {
         soundAsAsked();
 }
 
-void FluidSynthSequencer::attachEngine(const MusicEngineFactory& makeEngine) {
-    if (engine)
+void Sequencer::attachEngine(const MusicEngineFactory& makeEngine) {
+    if (attached)
         return;
-    engine = makeEngine(options, [this](std::uint64_t playId) { postEnd(playId); });
-    if (!waitingTune)
-        return;
-    engine->load(*openTune, std::move(waitingTune->bytes));
-    if (waitingTune->playing)
-        engine->start(currentPlay->id);
-    waitingTune.reset();
+    attached = makeEngine(options, [this](std::uint64_t playId) { postEnd(playId); });
+    pending->handOver(*attached);
+    engine = attached.get();
+    pending.reset();
 }
 
-void FluidSynthSequencer::waitUntilReady() {
-    if (engine)
-        engine->waitUntilReady();
+void Sequencer::waitUntilReady() {
+    engine->waitUntilReady();
 }
 
-std::vector<StereoFrame> FluidSynthSequencer::renderOffline(std::chrono::milliseconds length) {
+std::vector<StereoFrame> Sequencer::renderOffline(std::chrono::milliseconds length) {
     const auto frames = static_cast<std::size_t>(length.count()) * options.sampleRate / 1000;
-    return engine ? engine->render(frames) : std::vector<StereoFrame>{};
+    return engine->render(frames);
 }
 
-void FluidSynthSequencer::soundAsAsked() {
-    const bool sounds = playing && !held;
-    if (!engine)
-        waitingTune->playing = sounds;
-    else if (sounds)
+void Sequencer::soundAsAsked() {
+    if (playing && !held)
         engine->start(currentPlay->id);
     else
         engine->pause();
 }
 
-void FluidSynthSequencer::forgetCurrentPlay() {
+void Sequencer::forgetCurrentPlay() {
     ++currentPlay->id;
     currentPlay->completed = nullptr;
 }
 
-void FluidSynthSequencer::postEnd(std::uint64_t playId) const {
+void Sequencer::postEnd(std::uint64_t playId) const {
     if (!options.postToUiThread)
         return;
     options.postToUiThread([watched = watchedPlay, playId] {

@@ -1,7 +1,8 @@
-// The sequencer device over FluidSynth: tunes through the desktop's audio output, or offline.
+// The sequencer device over a music engine: tunes through the desktop's audio output, or offline.
 #pragma once
 
 #include "musicengine.h"
+#include "pendingengine.h"
 #include "platform/sequencerdevice.h"
 
 #include <chrono>
@@ -19,13 +20,13 @@ namespace tanzel {
 // asked to play until the engine is attached; the engine loads its SoundFont on a thread of its
 // own, and a play asked for before it is ready starts when it is. Every failure is one line on
 // stderr and otherwise silence.
-class FluidSynthSequencer final : public SequencerDevice {
+class Sequencer final : public SequencerDevice {
 public:
-    explicit FluidSynthSequencer(FluidSynthOptions options);
-    FluidSynthSequencer(FluidSynthOptions options, const MusicEngineFactory& makeEngine);
-    ~FluidSynthSequencer() override;
-    FluidSynthSequencer(const FluidSynthSequencer&) = delete;
-    FluidSynthSequencer& operator=(const FluidSynthSequencer&) = delete;
+    explicit Sequencer(MusicOptions options);
+    Sequencer(MusicOptions options, const MusicEngineFactory& makeEngine);
+    ~Sequencer() override;
+    Sequencer(const Sequencer&) = delete;
+    Sequencer& operator=(const Sequencer&) = delete;
 
     bool open(const std::string& fileName) override;
     bool play(Completion completed) override;
@@ -51,28 +52,24 @@ private:
         Completion completed;
     };
 
-    // What the engine will be handed when it is attached.
-    struct WaitingTune {
-        std::vector<unsigned char> bytes;
-        bool playing = false;
-    };
-
     void forgetCurrentPlay();
-    // Starts or pauses the engine (or the waiting tune) as `playing` and `held` now say.
+    // Starts or pauses the engine as `playing` and `held` now say.
     void soundAsAsked();
     // On the synth thread.
     void postEnd(std::uint64_t playId) const;
 
-    const FluidSynthOptions options;
+    const MusicOptions options;
     const std::shared_ptr<CurrentPlay> currentPlay;
     const std::weak_ptr<CurrentPlay> watchedPlay;
     std::optional<std::string> openTune;
-    std::optional<WaitingTune> waitingTune;
     std::set<std::string> reportedRefusals;
     bool playing = false;
     bool held = false;
+    // Asked in the engine's stead until the engine comes.
+    std::unique_ptr<PendingEngine> pending = std::make_unique<PendingEngine>();
     // Last, so it goes first: its threads call postEnd.
-    std::unique_ptr<MusicEngine> engine;
+    std::unique_ptr<MusicEngine> attached;
+    MusicEngine* engine = pending.get();
 };
 
 } // namespace tanzel

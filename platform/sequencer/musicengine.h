@@ -2,7 +2,7 @@
 // window is on screen, so that FluidSynth and its libraries cost the start-up nothing.
 #pragma once
 
-#include "fluidsynthoptions.h"
+#include "musicoptions.h"
 
 #include <cstdint>
 #include <functional>
@@ -33,11 +33,11 @@ public:
 };
 
 using MusicEngineFactory =
-    std::function<std::unique_ptr<MusicEngine>(FluidSynthOptions, MusicEngine::EndReport)>;
+    std::function<std::unique_ptr<MusicEngine>(MusicOptions, MusicEngine::EndReport)>;
 
 // The plugin's one entry point: a function of type MakeMusicEngine under this name.
 inline constexpr char MakeMusicEngineSymbol[] = "tanzel_make_music_engine";
-using MakeMusicEngine = void (*)(std::unique_ptr<MusicEngine>& made, FluidSynthOptions options,
+using MakeMusicEngine = void (*)(std::unique_ptr<MusicEngine>& made, MusicOptions options,
                                  MusicEngine::EndReport reportEnd);
 
 } // namespace tanzel
