@@ -12,8 +12,8 @@ import pathlib
 import subprocess
 import sys
 
-SEARCHED = ("forms", "game", "screens", "music", "platform")
-SKIPPED = ("platform/qt", "platform/fluidsynth", "platform/headless")
+SEARCHED = ("forms", "music", "platform")
+SKIPPED = ("platform/qt", "platform/fluidsynth", "platform/headless", "platform/sequencer")
 
 
 def read_faults(path):

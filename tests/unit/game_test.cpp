@@ -26,39 +26,26 @@ char phase(Form1& game) {
 }
 
 // Creatures in holes 2, 4 and 6: the hidden holes around them take every step too, and those
-// after the last visible one keep moving after the realignment that ends the rise.
-TEST(Tick, ACycleRisesStandsAndSinksEveryHoleInStepAtBothSpeeds) {
-    const struct {
-        std::int16_t speed;
-        std::string phases;
-        std::string risen, sunk;
-    } cycles[] = {
-        {4, "rrrrr" + std::string(20, 'U') + "Ssssp",
-         "1200@0 *975@0 1200@0 *975@0 1200@0 *975@0 1200@-240 1200@-240 1200@-240",
-         "240@975 *15@975 240@975 *15@975 240@975 *15@975 240@1215 240@1215 240@1215"},
-        {8, "rrr" + std::string(12, 'U') + "Ssp",
-         "1440@0 *975@0 1440@0 *975@0 1440@0 *975@0 1440@-480 1440@-480 1440@-480",
-         "480@975 *15@975 480@975 *15@975 480@975 *15@975 480@1455 480@1455 480@1455"},
-    };
-    for (const auto& cycle : cycles) {
-        HeadlessGame program;
-        Form1& game = program.play();
-        game.Level = 3;
-        game.Speed = cycle.speed;
-        for (int hole : {2, 4, 6})
-            program.random.creature(2, hole);
-        std::string phases;
-        std::string risen;
-        do {
-            program.tick();
-            phases += phase(game);
-            if (game.GameState == TickState::Up && risen.empty())
-                risen = board(game);
-        } while (game.GameState != TickState::Spawn);
-        EXPECT_EQ(phases, cycle.phases) << cycle.speed;
-        EXPECT_EQ(risen, cycle.risen) << cycle.speed;
-        EXPECT_EQ(board(game), cycle.sunk) << cycle.speed;
-    }
+// after the last visible one keep moving after the realignment that ends the rise. The cycle's
+// length at speed 8 shows in the stages' times below.
+TEST(Tick, ACycleRisesStandsAndSinksEveryHoleInStep) {
+    HeadlessGame program;
+    Form1& game = program.play();
+    game.Level = 3;
+    for (int hole : {2, 4, 6})
+        program.random.creature(2, hole);
+    std::string phases;
+    std::string risen;
+    do {
+        program.tick();
+        phases += phase(game);
+        if (game.GameState == TickState::Up && risen.empty())
+            risen = board(game);
+    } while (game.GameState != TickState::Spawn && phases.size() < 40);
+    EXPECT_EQ(phases, "rrrrr" + std::string(20, 'U') + "Ssssp");
+    EXPECT_EQ(risen, "1200@0 *975@0 1200@0 *975@0 1200@0 *975@0 1200@-240 1200@-240 1200@-240");
+    EXPECT_EQ(board(game),
+              "240@975 *15@975 240@975 *15@975 240@975 *15@975 240@1215 240@1215 240@1215");
 }
 
 TEST(Tick, ACostTheBarCannotPayEndsTheGameThereWithTheRestOfTheTickUndone) {
@@ -74,13 +61,11 @@ TEST(Tick, ACostTheBarCannotPayEndsTheGameThereWithTheRestOfTheTickUndone) {
     // tick ended there.
     EXPECT_EQ(board(game),
               "960@240 *735@240 960@240 960@240 *975@0 1200@0 1200@0 *975@0 1200@-240");
-    EXPECT_EQ(game.Shape1.Height, 60);
-    EXPECT_TRUE(game.GameOver);
-    EXPECT_FALSE(game.Timer1.Enabled || game.Timer2.Enabled);
-    EXPECT_EQ(program.host.nextTimerIn(), -1);
-    // Nothing was punched, so the score label is empty, and the game-over window copies it as is.
-    EXPECT_EQ(std::tuple(program.gameOver().isShown(), program.gameOver().Label4.Caption),
-              std::tuple(true, ""));
+    // No timer runs. Nothing was punched: the score label is empty, and the game-over window's too.
+    const Form3& over = program.gameOver();
+    EXPECT_EQ(std::tuple(game.Shape1.Height, game.GameOver, program.host.nextTimerIn(),
+                         over.isShown(), over.Label4.Caption),
+              std::tuple(60.0F, true, -1, true, ""));
 }
 
 TEST(Spawn, EachLevelDrawsKindThenHoleAndPlacesItsCreatures) {
@@ -123,12 +108,12 @@ TEST(Spawn, EachLevelDrawsKindThenHoleAndPlacesItsCreatures) {
 // from that spawn, a new level (more creatures) from the one after.
 TEST(Spawn, TheStagesChangeAtTheFirstSpawnOfEachMinute) {
     HeadlessGame program;
-    for (int hole = 1; hole <= 9; ++hole)
-        program.random.cycle.insert(program.random.cycle.end(),
-                                    {0.2F, ScriptedRandom::holeDraw(hole)});
+    // Friends, so that the game lasts, in holes that never repeat within a spawn; more of them
+    // than 330 s of spawns take.
+    for (int n = 0; n < 1000; ++n)
+        program.random.creature(2, n % 9 + 1);
     Form1& game = program.play();
     std::vector<std::string> changes;
-    std::string stage;
     while (program.host.now() < 330000) {
         const bool spawns = game.GameState == TickState::Spawn;
         program.tick();
@@ -137,11 +122,11 @@ TEST(Spawn, TheStagesChangeAtTheFirstSpawnOfEachMinute) {
         int creatures = 0;
         for (int n = 1; n <= 9; ++n)
             creatures += game.Image2(n).Visible;
-        std::ostringstream now;
-        now << creatures << " creatures, level " << game.Level << ", speed " << game.Speed;
-        if (now.str() != stage)
-            changes.push_back(std::to_string(program.host.now()) + ": " + now.str());
-        stage = now.str();
+        const std::string stage = std::to_string(creatures) + " creatures, level " +
+                                  std::to_string(game.Level) + ", speed " +
+                                  std::to_string(game.Speed);
+        if (changes.empty() || !changes.back().ends_with(": " + stage))
+            changes.push_back(std::to_string(program.host.now()) + ": " + stage);
     }
     EXPECT_EQ(changes,
               (std::vector<std::string>{

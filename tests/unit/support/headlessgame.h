@@ -57,14 +57,12 @@ struct HeadlessGame {
     std::string windows() {
         std::string state;
         for (Form* form : app.loadedForms()) {
-            std::string flags = form->Enabled ? "" : "d";
-            if (form->WindowState == WindowShowState::Minimized)
-                flags += "m";
-            if (auto* running = dynamic_cast<Form1*>(form))
-                flags += std::string(running->Timer1.Enabled ? "t" : "") +
-                         (running->GameOver ? "x" : "");
-            if (form == app.activeForm())
-                flags += "*";
+            const auto* running = dynamic_cast<Form1*>(form);
+            const std::string flags = std::string(form->Enabled ? "" : "d") +
+                                      (form->WindowState == WindowShowState::Minimized ? "m" : "") +
+                                      (running && running->Timer1.Enabled ? "t" : "") +
+                                      (running && running->GameOver ? "x" : "") +
+                                      (form == app.activeForm() ? "*" : "");
             const std::string name = form->name() == "Form1"   ? "game"
                                      : form->name() == "Form2" ? "title"
                                                                : "over";

@@ -1,12 +1,10 @@
-// A random source for tests: hands out the draws it was given, in order, then its cycle.
+// A random source for tests: hands out the draws it was given, in order.
 #pragma once
 
 #include "platform/randomsource.h"
 
-#include <cstddef>
 #include <deque>
 #include <stdexcept>
-#include <vector>
 
 namespace tanzel::test {
 
@@ -14,8 +12,6 @@ class ScriptedRandom : public RandomSource {
 public:
     void Randomize(std::int64_t) override { ++reseeds; }
     float Rnd() override {
-        if (draws.empty() && !cycle.empty())
-            return cycle[cycled++ % cycle.size()];
         if (draws.empty())
             throw std::logic_error("the test ran out of scripted draws");
         const float r = draws.front();
@@ -29,9 +25,6 @@ public:
     void creature(int k, int h) { draws.insert(draws.end(), {kindDraw(k), holeDraw(h)}); }
 
     std::deque<float> draws;
-    // Handed out round and round once the script is spent, when not empty.
-    std::vector<float> cycle;
-    std::size_t cycled = 0;
     int reseeds = 0;
 };
 
