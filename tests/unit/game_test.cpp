@@ -78,8 +78,7 @@ TEST(Spawn, EachLevelDrawsKindThenHoleAndPlacesItsCreatures) {
         std::string board;
     } cases[] = {
         {1, {k(2), h(9)}, "........2"},
-        {1, {0, 0}, "1........"},
-        {1, {last, last}, "........8"},
+        {2, {0, 0, last, last}, "1.......8"},
         // The second creature takes the first one's hole.
         {2, {0, h(4), k(7), h(4)}, "...7....."},
         // Holes are drawn again, kinds are not, until all three differ.
