@@ -39,6 +39,7 @@ TEST(Punch, EachDigitSwingsTheHammerOverItsHoleAndNoOtherKeyCodeDoesAnything) {
 
 // The score and the bar through whole games are reckoned in randomplay_test; here, the rest of
 // a hit: the marker over the risen creature, the hole emptied, the label, and the bar's edges.
+// Each hole is punched twice, and the second punch finds the marker and does nothing.
 TEST(Hit, AVillainTakesAStarAFriendTwoBarUnitsWhileTheBarCanPayAndTheGoldenOneEndsTheGame) {
     const struct {
         int kind, hole;
@@ -59,7 +60,8 @@ TEST(Hit, AVillainTakesAStarAFriendTwoBarUnitsWhileTheBarCanPayAndTheGoldenOneEn
             program.host.type(static_cast<std::int16_t>('0' + c.hole));
         const Image& creature = game.Image2(c.hole);
         const Image& marker = game.Image3(c.hole - 1);
-        EXPECT_EQ(static_cast<const Bounds&>(marker), static_cast<const Bounds&>(creature));
+        EXPECT_EQ(static_cast<const Bounds&>(marker), static_cast<const Bounds&>(creature))
+            << c.kind;
         EXPECT_EQ(std::tie(game.Label1.Caption, marker.Picture.name, marker.Visible, creature.Tag,
                            game.Shape1.Height, game.GameOver),
                   std::tuple(c.caption, c.marker, true, "0", c.barAfter, c.over))

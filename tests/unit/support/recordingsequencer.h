@@ -9,7 +9,7 @@
 
 namespace tanzel::test {
 
-// An open fails while a tune holds the device, as the real device's does.
+// Held exclusively, as the real device is: an open fails while a tune holds it.
 class RecordingSequencer : public SequencerDevice {
 public:
     bool open(const std::string& fileName) override {
