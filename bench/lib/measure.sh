@@ -83,9 +83,10 @@ window_of() {
     return 1
 }
 
-# Resident and proportional set size in kB.
+# Resident or proportional set size in kB; "-" when the process is not there (no audio server
+# for FluidSynth's player, or it has ended).
 memory_kb() {
-    awk -v field="$2:" '$1 == field { print $2 }' "/proc/$1/smaps_rollup"
+    awk -v field="$2:" '$1 == field { print $2 }' "/proc/$1/smaps_rollup" 2>/dev/null || echo -
 }
 
 # User plus system CPU time of all the process's threads, in clock ticks; "-" once it has ended.
