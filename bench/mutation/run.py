@@ -67,6 +67,9 @@ def main():
     parser.add_argument("--faults", type=pathlib.Path,
                         default=pathlib.Path(__file__).with_name("faults.txt"))
     args = parser.parse_args()
+    # The commands run inside the source tree, so a build folder named relative to here must
+    # not be taken relative to it.
+    args.source, args.build = args.source.resolve(), args.build.resolve()
     build = ["cmake", "--build", str(args.build), "-j2", "--target", args.target]
     test = ["ctest", "--test-dir", str(args.build), "-L", "^unit$", "-j2", "--timeout", "60"]
     if run(build, args.source, 1800) != 0 or run(test, args.source, 600) != 0:
