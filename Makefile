@@ -76,7 +76,7 @@ fuzz: deps
 		$(FUZZ_BUILD)/corpus tests/fuzz/corpus
 
 # Benchmarks and the Debian package.
-.PHONY: bench package
+.PHONY: bench package package-repro
 
 # The game against an empty Qt window, one markdown table; about twelve minutes (bench/run.sh).
 bench: DEPS = bench
@@ -85,7 +85,14 @@ bench: deps $(BUILD)/CMakeCache.txt
 	cmake --build $(BUILD) -j$(JOBS) --target bench-tools
 	bench/run.sh $(BUILD)
 
-# The Debian package, $(BUILD)/tanzel-punch_<version>_<architecture>.deb.
+# The Debian package, built by dpkg-buildpackage and debhelper from a copy of the tree in
+# $(BUILD)/debian-package/: $(BUILD)/tanzel-punch_<version>_<architecture>.deb, its debug symbols'
+# package, .buildinfo and .changes.
 package: DEPS = package
-package: build
-	cmake --build $(BUILD) --target package
+package: deps
+	packaging/builddeb.sh . $(BUILD) $(JOBS)
+
+# Two fresh clones of the last commit, in two folders, package to the same bytes; builds twice.
+package-repro: DEPS = package
+package-repro: deps
+	packaging/checkreproducible.sh . $(BUILD)/package-repro $(JOBS)

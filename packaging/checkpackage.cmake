@@ -1,8 +1,9 @@
-# Builds the Debian package into OUT_DIR and checks what it holds: the files of a desktop game
-# in Debian's places and nothing else, real icons of every size, the declared dependencies, and
-# a menu entry that starts the game in the folder of its tunes; then lintian's verdict, which
-# must hold no error and no warning.
-#   cmake -DCPACK_CONFIG=<build>/CPackConfig.cmake -DOUT_DIR=<dir> -DICON_SIZES=16,32,... -P this
+# Builds the Debian package with dpkg-buildpackage (packaging/builddeb.sh) into OUT_DIR and checks
+# what it holds: the files of a desktop game in Debian's places and nothing else, the version of
+# the project, real icons of every size, the declared dependencies, a menu entry that starts the
+# game in the folder of its tunes, and the licences' full texts in its copyright file; then
+# lintian's verdict on the upload, which must hold no error, no warning and no hardening tag.
+#   cmake -DSOURCE_DIR=<source> -DOUT_DIR=<dir> -DVERSION=<version> -DICON_SIZES=16,32,... -P this
 cmake_minimum_required(VERSION 3.25)
 string(REPLACE "," ";" ICON_SIZES "${ICON_SIZES}")
 file(REMOVE_RECURSE "${OUT_DIR}")
@@ -17,11 +18,25 @@ function(run)
     set(output "${output}" PARENT_SCOPE)
 endfunction()
 
-run(cpack --config "${CPACK_CONFIG}" -B "${OUT_DIR}")
-file(GLOB packages "${OUT_DIR}/tanzel-punch_*.deb")
+foreach(tool dpkg-buildpackage lintian desktop-file-validate appstreamcli)
+    find_program(found_${tool} ${tool})
+    if(NOT found_${tool})
+        message(FATAL_ERROR "${tool} is missing: scripts/install-deps.sh test installs it")
+    endif()
+endforeach()
+
+# The build's own output goes to the test's log as it comes.
+execute_process(COMMAND "${SOURCE_DIR}/packaging/builddeb.sh" "${SOURCE_DIR}" "${OUT_DIR}" 2
+                RESULT_VARIABLE status)
+if(NOT status EQUAL 0)
+    message(FATAL_ERROR "packaging/builddeb.sh failed (${status})")
+endif()
+file(GLOB packages "${OUT_DIR}/tanzel-punch_${VERSION}_*.deb")
 list(LENGTH packages count)
 if(NOT count EQUAL 1)
-    message(FATAL_ERROR "expected one tanzel-punch_*.deb in ${OUT_DIR}, found: ${packages}")
+    file(GLOB built "${OUT_DIR}/*.deb")
+    message(FATAL_ERROR "expected one tanzel-punch_${VERSION}_*.deb (debian/changelog's latest "
+                        "version is the project's), found: ${built}")
 endif()
 
 set(expected
@@ -50,6 +65,7 @@ if(NOT files STREQUAL expected)
 endif()
 
 run(dpkg-deb --field "${packages}" Depends)
+string(STRIP "${output}" output)
 foreach(dependency libqt6widgets6 libqt6svg6 libfluidsynth3 timgm6mb-soundfont
                    fonts-liberation fonts-wine fonts-bebas-neue fonts-dejavu-core)
     if(NOT output MATCHES "(^|, )${dependency}( |,|$)")
@@ -81,18 +97,31 @@ foreach(size IN LISTS ICON_SIZES)
     endif()
 endforeach()
 
-find_program(DESKTOP_FILE_VALIDATE desktop-file-validate)
-if(DESKTOP_FILE_VALIDATE)
-    run(${DESKTOP_FILE_VALIDATE} "${root}/usr/share/applications/tanzel-punch.desktop")
-endif()
-find_program(APPSTREAMCLI appstreamcli)
-if(APPSTREAMCLI)
-    run(${APPSTREAMCLI} validate --no-net
-        "${root}/usr/share/metainfo/org.tanzelpunch.TanzelPunch.metainfo.xml")
-endif()
+run(desktop-file-validate "${root}/usr/share/applications/tanzel-punch.desktop")
+run(appstreamcli validate --no-net
+    "${root}/usr/share/metainfo/org.tanzelpunch.TanzelPunch.metainfo.xml")
 
-find_program(LINTIAN lintian)
-if(NOT LINTIAN)
-    message(FATAL_ERROR "lintian is missing: scripts/install-deps.sh test installs it")
+# .reuse/dep5 is debian/copyright itself; what could drift is a licence's text against LICENSES/.
+# A paragraph's text is indented by one space, and its empty lines are written as " .".
+file(READ "${root}/usr/share/doc/tanzel-punch/copyright" copyright)
+string(APPEND copyright "\n")
+file(GLOB licences "${SOURCE_DIR}/LICENSES/*.txt")
+foreach(licence IN LISTS licences)
+    get_filename_component(name "${licence}" NAME_WLE)
+    file(READ "${licence}" text)
+    string(STRIP "${text}" text)
+    string(REGEX REPLACE "\n([ \t]*\n)+" "\n.\n" text "${text}")
+    string(REPLACE "\n" "\n " text "${text}")
+    string(FIND "${copyright}" "\nLicense: ${name}\n ${text}\n" at)
+    if(at EQUAL -1)
+        message(FATAL_ERROR "debian/copyright lacks the text of LICENSES/${name}.txt as it is")
+    endif()
+endforeach()
+
+# The .changes names both packages and the .buildinfo. Informational tags are shown, so that a
+# missing hardening feature (which lintian reports only as information) fails too.
+file(GLOB changes "${OUT_DIR}/tanzel-punch_${VERSION}_*.changes")
+run(lintian --fail-on error,warning --display-info --show-overrides ${changes})
+if(output MATCHES "hardening-")
+    message(FATAL_ERROR "lintian finds a hardening feature missing:\n${output}")
 endif()
-run(${LINTIAN} --fail-on error,warning "${packages}")

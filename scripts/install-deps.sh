@@ -16,8 +16,8 @@ build=(
   abcmidi
   fonts-liberation fonts-wine fonts-bebas-neue fonts-dejavu-core
 )
-# dpkg-shlibdeps finds the package's library dependencies.
-package=(dpkg-dev)
+# dpkg-buildpackage, and debhelper, which builds the package the Debian way (debian/rules).
+package=(dpkg-dev debhelper)
 test=(
   libgtest-dev libgmock-dev
   xvfb xauth xdotool openbox imagemagick strace x11-utils libx11-dev libxfixes-dev
