@@ -201,6 +201,9 @@ TEST_F(FluidSynthDevice, OnAPulseAudioServerCarriesTheGamesNameAndSoundsOnlyWhil
     ASSERT_EQ(std::system("pulseaudio -n --daemonize=yes --use-pid-file=no --exit-idle-time=5 "
                           "--log-level=error -L module-null-sink -L module-native-protocol-unix"),
               0);
+    // One engine set up at a time, as in the game: two loading the SoundFont at once meet in
+    // FluidSynth's sample cache, behind a lock that ThreadSanitizer cannot see.
+    device.waitUntilReady();
     Sequencer live({.audioDrivers = {"pulseaudio"}}, fluidSynth);
     ASSERT_TRUE(live.open(tune) && live.play(nullptr));
     live.waitUntilReady();
@@ -224,12 +227,15 @@ TEST_F(FluidSynthDevice, OnAPulseAudioServerCarriesTheGamesNameAndSoundsOnlyWhil
     ASSERT_TRUE(live.open(tune) && live.play(nullptr));
     ASSERT_EQ(fread(samples.data(), 2, samples.size(), recording.get()), samples.size());
     const auto loud = [](std::int16_t s) { return std::abs(s) > audible * 32767; };
-    const auto first = std::ranges::find_if(samples, loud);
-    const auto last = std::ranges::find_if(samples | std::views::reverse, loud).base();
+    // In steps, as offline: a block a busy machine delivers late leaves a gap, not a longer note.
+    const auto perStep = device.sampleRate() * step / 1s;
+    long soundingLive = 0;
+    for (auto at = samples.begin(); at != samples.end(); at += perStep)
+        soundingLive += std::any_of(at, at + perStep, loud);
     ASSERT_TRUE(device.open(tune) && device.play(record));
     render(3s);
     const auto sounding = std::ranges::count_if(stepPeaks, [](float p) { return p > audible; });
-    EXPECT_NEAR(double(last - first) / device.sampleRate(), double(sounding) * 0.01, 0.05);
+    EXPECT_THAT(soundingLive, AllOf(Ge(sounding - 5), Le(sounding + 5)));
 }
 
 } // namespace
