@@ -3,23 +3,18 @@
 # a game ended by punching, the way back, "Salir"; then what the trace says it touched.
 # Usage: session_test.sh RUN_DIR SCREENSHOT_DIR
 set -euo pipefail
-SHOTS=$2
+RUN_DIR=$1 SHOTS=$2
 # shellcheck source-path=SCRIPTDIR source=lib/desktop.sh
 source "$(dirname "$0")/lib/desktop.sh"
 need strace
 start_desktop
 
-# A home and a runtime folder of its own: no user settings and no audio server reach the game.
-(cd "$1" && exec strace -f -ff -qq -o "$WORK/trace" -e trace=%file,%network \
-    env -i PATH=/usr/bin:/bin HOME="$WORK/home" XDG_RUNTIME_DIR="$WORK/runtime" \
-    DISPLAY="$DISPLAY" LANG=C.UTF-8 ./tanzel-punch) >"$WORK/game.out" 2>"$WORK/game.err" &
-GAME_PID=$! && PIDS+=("$GAME_PID")
-settle "$TITLE" 20
+run_game DISPLAY="$DISPLAY" strace -f -ff -qq -o "$WORK/trace" -e trace=%file,%network
 
 start_game
 hammer_at "" || fail "the hammer shows before any key"
-press 3 3
-press KP_Home 7
+punch 3 keys "$GAME" 3
+punch 7 keys "$GAME" KP_Home
 shot "$GAME" 2-game
 play_to_the_end
 wait_for 5 "the game-over window active" active "$OVER"

@@ -1,6 +1,7 @@
 # shellcheck shell=bash
-# Shared by the end-to-end tests: a private X server under openbox, waits with deadlines, and clicks,
-# keys and screenshots that first wait until their window has settled. Sourced after SHOTS is set.
+# Shared by the end-to-end tests: a private X server under openbox, waits with deadlines, and
+# clicks, keys and screenshots that first wait until their window has settled. Sourced after SHOTS
+# is set.
 # A window is named "title:width:height" by its client area, since the title and the game share one.
 
 E2E=$(dirname "${BASH_SOURCE[0]}")/..
@@ -9,6 +10,9 @@ WORK=$(mktemp -d /tmp/tanzel-e2e.XXXXXX)
 mkdir -m 700 "$WORK/home" "$WORK/runtime"
 PIDS=()
 trap 'kill "${PIDS[@]}" 2>/dev/null; wait; rm -rf "$WORK"' EXIT
+# A command that fails outside a test of its status ends the test with a message, not in silence.
+set -o errtrace
+trap '[ "$BASHPID" != "$$" ] || fail "status $? from $BASH_COMMAND (line $LINENO)"' ERR
 
 fail() {
     echo "FAIL: $*" >&2
@@ -19,7 +23,9 @@ fail() {
 
 need() {
     local tool
-    for tool; do command -v "$tool" >/dev/null || fail "$tool is missing: scripts/install-deps.sh test"; done
+    for tool; do
+        command -v "$tool" >/dev/null || fail "$tool is missing: scripts/install-deps.sh test"
+    done
 }
 
 # wait_for SECONDS WHAT COMMAND...: polls COMMAND every 0.1 s until it succeeds.
@@ -38,11 +44,25 @@ start_desktop() {
     wait_for 10 "Xvfb" grep -q '[0-9]' "$WORK/display"
     DISPLAY=":$(<"$WORK/display")" && export DISPLAY
     HOME="$WORK/home" XDG_CONFIG_HOME="$WORK/home" openbox --sm-disable \
-        --config-file "$E2E/openbox.xml" >/dev/null 2>&1 & PIDS+=($!)
-    wait_for 10 "openbox" wm_up
+        --config-file "$E2E/openbox.xml" >"$WORK/openbox.log" 2>&1 & PIDS+=($!)
+    wait_for 10 "openbox" wm_up $!
 }
-wm_up() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id"; }
+wm_up() {
+    kill -0 "$1" 2>/dev/null || fail "openbox ended: $(<"$WORK/openbox.log")"
+    xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id"
+}
 in_state() { xprop -id "$1" WM_STATE 2>/dev/null | grep -q "window state: $2"; }
+
+# run_game [VAR=VALUE...] [COMMAND...]: the game from RUN_DIR, through COMMAND, with a home and a
+# runtime folder of its own (no user settings, no audio server) and only the environment given,
+# until its title window has settled.
+run_game() {
+    (cd "$RUN_DIR" && exec env -i PATH=/usr/bin:/bin HOME="$WORK/home" \
+        XDG_RUNTIME_DIR="$WORK/runtime" LANG=C.UTF-8 "$@" ./tanzel-punch) \
+        >"$WORK/game.out" 2>"$WORK/game.err" &
+    GAME_PID=$! && PIDS+=("$GAME_PID")
+    settle "$TITLE" 20
+}
 
 # place WINDOW: "XID X Y ..." where its client shows (X window XID, at X Y), then what tells that
 # it moved. Under X11, a viewable window that the window manager holds as Normal.
@@ -50,20 +70,23 @@ place() {
     local name w h id info
     IFS=: read -r name w h <<<"$1"
     for id in $(xdotool search --onlyvisible --name "^$name\$" 2>/dev/null); do
-        info=$(xwininfo -id "$id" 2>/dev/null | awk '/Absolute|Width|Height|Map State/ {printf " %s", $NF}')
-        [[ $info == *" $w $h IsViewable" ]] && in_state "$id" Normal && echo "$id 0 0$info" && return
+        info=$(xwininfo -id "$id" 2>/dev/null |
+            awk '/Absolute|Width|Height|Map State/ { printf " %s", $NF }')
+        [[ $info == *" $w $h IsViewable" ]] && in_state "$id" Normal && echo "$id 0 0$info" &&
+            return
     done
     return 1
 }
-active() { [ "$(xdotool getactivewindow 2>/dev/null)" = "$(place "$1" | cut -d' ' -f1)" ]; }
+focus_on() { [ "$(xdotool getactivewindow 2>/dev/null)" = "$1" ]; }
+active() { focus_on "$(place "$1" | cut -d' ' -f1)"; }
 
-# settled WINDOW: true when WINDOW is at the place it had on the poll before and painted (its picture
-# is not of one colour); HERE becomes that place. Everything that acts on a window waits for this.
+# settled WINDOW: true when WINDOW is at the place it had on the poll before and painted (its
+# picture is not of one colour); HERE becomes that place. All that acts on a window waits for this.
 settled() {
     local spot
     spot=$(place "$1") || spot=
     if [ -n "$spot" ] && [ "$spot" = "$SPOT" ] &&
-        [ "$(grab "$1" "$spot" - | identify -format %k - 2>/dev/null)" -gt 1 ] 2>/dev/null; then
+        [ "$(grab "$1" "$spot" png:- | identify -format %k - 2>/dev/null)" -gt 1 ] 2>/dev/null; then
         HERE=$spot
         return
     fi
@@ -71,11 +94,12 @@ settled() {
     return 1
 }
 settle() { SPOT= && wait_for "${2:-10}" "${1%%:*} settled (placed and painted)" settled "$1"; }
+# grab WINDOW PLACE FILE: its client's picture, in the format that FILE names.
 grab() {
     local w h win x y
     IFS=: read -r _ w h <<<"$1"
     read -r win x y _ <<<"$2"
-    import -window "$win" -crop "${w}x$h+$x+$y" +repage "png:$3"
+    import -window "$win" -crop "${w}x$h+$x+$y" +repage "$3"
 }
 
 click() {
@@ -97,11 +121,15 @@ OVER="GAME OVER:237:286"
 # out_of_the_way WINDOW: under X11, minimised.
 out_of_the_way() {
     local id
-    for id in $(xdotool search --name "^${1%%:*}\$" 2>/dev/null); do in_state "$id" Iconic && return; done
+    for id in $(xdotool search --name "^${1%%:*}\$" 2>/dev/null); do
+        in_state "$id" Iconic && return
+    done
     return 1
 }
 
+GAMES=0
 start_game() {
+    GAMES=$((GAMES + 1))
     click "$TITLE" 96 140
     settle "$GAME"
     wait_for 5 "the title window out of the way" out_of_the_way "$TITLE"
@@ -115,27 +143,31 @@ close_game_over() {
     wait_for 5 "the title window active" active "$TITLE"
 }
 
-# HAMMER becomes the hole whose cell (65 x 65 from 24 + 80 column, 24 + 88 row, top row 7 8 9)
-# holds the hammer's red head: 20 pixels or more of its colour.
+# HAMMER becomes the hole whose cell (80 x 88 from 20 + 80 column, 20 + 88 row, top row 7 8 9) holds
+# the hammer's red head: 20 pixels or more of its colour.
 hammer() {
     settle "$GAME"
-    HAMMER=$(grab "$GAME" "$HERE" - | convert png:- txt:- | awk -F'[,: ]+' '/#A3121E/ {
-        n[7 - 3 * int(($2 - 20) / 88) + int(($1 - 20) / 80)]++ }
-        END { for (hole in n) if (n[hole] >= 20) printf "%s", hole }')
+    HAMMER=$(grab "$GAME" "$HERE" png:- | convert png:- -crop 240x264+20+20 +repage \
+        -fill black +opaque '#A3121E' -fill white -opaque '#A3121E' -crop 80x88 \
+        -format '%[fx:mean*w*h] ' info: |
+        awk '{ for (row = 0; row < 3; row++) for (column = 0; column < 3; column++)
+                 if ($(3 * row + column + 1) >= 20) printf "%d", 7 - 3 * row + column }')
 }
 hammer_at() { hammer && [ "$HAMMER" = "$1" ]; }
 over_or_hammer_at() { ! gone "$OVER" || hammer_at "$1"; }
 
-# press KEY HOLE [TRY]: the key moves the hammer over that hole. A golden creature under the hammer
-# ends the game at once, and the game-over window may hide it: a new game, the same key.
-press() {
-    keys "$GAME" "$1"
-    wait_for 5 "the hammer over hole $2 after $1" over_or_hammer_at "$2"
-    gone "$OVER" && return
-    [ "${3:-1}" -lt 3 ] || fail "three games in a row ended at $1"
-    close_game_over
-    start_game
-    press "$1" "$2" $((${3:-1} + 1))
+# punch HOLE COMMAND...: COMMAND (a key, a click) moves the hammer over HOLE. A golden creature
+# under the hammer ends the game at once, and the game-over window may hide it: a new game, again.
+punch() {
+    local try
+    for try in 1 2 3; do
+        "${@:2}"
+        wait_for 5 "the hammer over hole $1 after ${*:2} (game $try)" over_or_hammer_at "$1"
+        gone "$OVER" && return
+        close_game_over
+        start_game
+    done
+    fail "three games in a row ended at ${*:2}"
 }
 
 # play_to_the_end: random digits until the game-over window shows.
