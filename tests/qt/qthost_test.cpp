@@ -118,7 +118,7 @@ TEST_F(QtProgram, TheDigitRowByItsPlaceAndTheKeypadPunchOnceAKey) {
 TEST_F(QtProgram, AClickOrATapOnAHolePunchesIt) {
     Form1& game = play();
     FormWindow& window = *host.window(game);
-    QPointingDevice* screen = QTest::createTouchDevice();
+    static QPointingDevice* const screen = QTest::createTouchDevice(); // one for the program
     for (int hole = 1; hole <= 9; ++hole) {
         const QRect area = pixels(game.design().keyAreas[hole - 1].bounds);
         QTest::mouseClick(&window, Qt::LeftButton, {}, area.topLeft());
