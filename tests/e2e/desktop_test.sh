@@ -13,13 +13,10 @@ start_game
 
 # The game's picture as PPM, which holds nothing but the pixels.
 picture() { settle "$GAME" && grab "$GAME" "$HERE" "ppm:$WORK/$1.ppm"; }
-pixels() {
-    convert "$WORK/$1.ppm" -depth 8 -crop "${3:-361x288+0+0}" -format %c histogram:info:- |
-        awk -v colour=" $2 " 'index($0, colour) { n = $1 } END { print n + 0 }'
-}
-# The pause: no pixel of the board's own colour, and "PAUSA · PAUSED" in yellow across the middle.
+# The pause: not a pixel of the board's own colour left, and "PAUSA · PAUSED" in yellow over it.
 shows_pause() {
-    [ "$(pixels "$1" '#6600FF')" = 0 ] && [ "$(pixels "$1" '#FFFF00' 200x40+80+122)" -gt 500 ]
+    convert "$WORK/$1.ppm" -depth 8 -format %c histogram:info:- | awk '/ #6600FF / { board = 1 }
+        / #FFFF00 / { text = $1 + 0 } END { exit board || text < 500 }'
 }
 paused() { picture paused && shows_pause paused; }
 same() { [ "$(compare -metric AE "$WORK/$1.ppm" "$WORK/$2.ppm" null: 2>&1)" = 0 ]; }
