@@ -37,9 +37,10 @@ player: deps $(PLAYER_BUILD)/CMakeCache.txt
 run: player
 	cd $(PLAYER_BUILD) && ./tanzel-punch
 
+# Every test but the package's, which compiles the game once more and so has a command of its own.
 test: with-tests
 	cmake --build $(BUILD) -j$(JOBS)
-	ctest --test-dir $(BUILD) --output-on-failure -j$(JOBS)
+	ctest --test-dir $(BUILD) --output-on-failure -j$(JOBS) --label-exclude package
 	$(MAKE) sanitize
 
 clean:
@@ -85,7 +86,7 @@ fuzz: deps
 		$(FUZZ_BUILD)/corpus tests/fuzz/corpus
 
 # Benchmarks and the Debian package.
-.PHONY: bench package package-repro
+.PHONY: bench package package-check package-repro
 
 # The game against an empty Qt window, one markdown table; about twelve minutes (bench/run.sh).
 bench: DEPS = bench
@@ -100,6 +101,10 @@ bench: deps $(BUILD)/CMakeCache.txt
 package: DEPS = package
 package: deps
 	packaging/builddeb.sh . $(BUILD) $(JOBS)
+
+# The package built as above, then its contents and lintian's verdict checked (CTest, label package).
+package-check: with-tests
+	ctest --test-dir $(BUILD) --output-on-failure --label-regex '^package$$'
 
 # Two fresh clones of the last commit, in two folders, package to the same bytes; builds twice.
 package-repro: DEPS = package
