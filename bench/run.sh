@@ -9,7 +9,7 @@
 # memory are also set against what the music alone costs. The full run (about 12 minutes) plays
 # the game for ten minutes, through all five stages, then stops punching and waits for the
 # game-over window; --quick plays one minute at the first stage and gives the game-over window
-# only a few seconds, for trying things out; --keep keeps the logs and names their folder.
+# only a few seconds, for trying things out; --keep keeps the logs (a failed run always does).
 # The libraries that it sources are checked with it (shellcheck -x).
 # shellcheck source-path=SCRIPTDIR
 set -euo pipefail
@@ -63,11 +63,17 @@ load_before=$(cut -d' ' -f1 /proc/loadavg)
 source "$here/lib/session.sh"
 source "$here/lib/measure.sh"
 source "$here/lib/stats.sh"
-if $keep; then
-    trap 'cleanup; echo "bench: logs kept in $WORK" >&2' EXIT
-else
-    trap 'cleanup; rm -rf "$WORK"' EXIT
-fi
+# A run that fails keeps its logs too: what went wrong is in the programs' standard error.
+finish() {
+    local status=$?
+    cleanup
+    if $keep || [ "$status" -ne 0 ]; then
+        echo "bench: logs kept in $WORK" >&2
+    else
+        rm -rf "$WORK"
+    fi
+}
+trap finish EXIT
 progress() { echo "bench: $*" >&2; }
 
 # The game's and the baseline's CPU over the next `seconds`, as reading[game.cpu.NAME] and
