@@ -1,8 +1,9 @@
 # shellcheck shell=bash
-# Shared by the end-to-end tests: a private X server under openbox, waits with deadlines, and
-# clicks, keys and screenshots that first wait until their window has settled. Sourced after SHOTS
-# is set.
-# A window is named "title:width:height" by its client area, since the title and the game share one.
+# Shared by the end-to-end tests, run as TEST RUN_DIR SCREENSHOT_DIR: a private X server under
+# openbox, waits with deadlines, and acts only on settled windows, each named "title:width:height"
+# since the title and the game share one.
+set -euo pipefail -o errtrace
+RUN_DIR=$1 SHOTS=$2
 
 E2E=$(dirname "${BASH_SOURCE[0]}")/..
 rm -rf "$SHOTS" && mkdir -p "$SHOTS"
@@ -11,7 +12,6 @@ mkdir -m 700 "$WORK/home" "$WORK/runtime"
 PIDS=()
 trap 'kill "${PIDS[@]}" 2>/dev/null; wait; rm -rf "$WORK"' EXIT
 # A command that fails outside a test of its status ends the test with a message, not in silence.
-set -o errtrace
 trap '[ "$BASHPID" != "$$" ] || fail "status $? from $BASH_COMMAND (line $LINENO)"' ERR
 
 fail() {
@@ -22,24 +22,21 @@ fail() {
 }
 
 need() {
-    local tool
-    for tool; do
-        command -v "$tool" >/dev/null || fail "$tool is missing: scripts/install-deps.sh test"
-    done
+    for tool; do type -P "$tool" >/dev/null || fail "no $tool: scripts/install-deps.sh test"; done
 }
 
 # wait_for SECONDS WHAT COMMAND...: polls COMMAND every 0.1 s until it succeeds.
 wait_for() {
-    local deadline=$((SECONDS + $1)) limit=$1 what=$2
-    shift 2
-    until "$@"; do
-        [ "$SECONDS" -lt "$deadline" ] || fail "$what: not within $limit s"
+    local deadline=$((SECONDS + $1))
+    until "${@:3}"; do
+        [ "$SECONDS" -lt "$deadline" ] || fail "$2: not within $1 s"
         sleep 0.1
     done
 }
 
+# start_desktop [TOOL...]: Xvfb and openbox, once the tools of both and of the test are there.
 start_desktop() {
-    need Xvfb openbox xdotool xprop xwininfo import convert identify
+    need Xvfb openbox xdotool xprop xwininfo import convert identify timeout "$@"
     Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$WORK/display" & PIDS+=($!)
     wait_for 10 "Xvfb" grep -q '[0-9]' "$WORK/display"
     DISPLAY=":$(<"$WORK/display")" && export DISPLAY
@@ -85,27 +82,22 @@ active() { focus_on "$(place "$1" | cut -d' ' -f1)"; }
 settled() {
     local spot
     spot=$(place "$1") || spot=
-    if [ -n "$spot" ] && [ "$spot" = "$SPOT" ] &&
-        [ "$(grab "$1" "$spot" png:- | identify -format %k - 2>/dev/null)" -gt 1 ] 2>/dev/null; then
-        HERE=$spot
-        return
-    fi
-    SPOT=$spot
-    return 1
+    [ -n "$spot" ] && [ "$spot" = "$SPOT" ] &&
+        [ "$(grab "$1" "$spot" png:- | identify -format %k - 2>/dev/null)" -gt 1 ] 2>/dev/null &&
+        HERE=$spot && return
+    SPOT=$spot && return 1
 }
 settle() { SPOT= && wait_for "${2:-10}" "${1%%:*} settled (placed and painted)" settled "$1"; }
 # grab WINDOW PLACE FILE: its client's picture, in the format that FILE names.
 grab() {
     local w h win x y
-    IFS=: read -r _ w h <<<"$1"
-    read -r win x y _ <<<"$2"
+    IFS=: read -r _ w h <<<"$1" && read -r win x y _ <<<"$2"
     import -window "$win" -crop "${w}x$h+$x+$y" +repage "$3"
 }
 
 click() {
-    settle "$1"
     local win x y
-    read -r win x y _ <<<"$HERE"
+    settle "$1" && read -r win x y _ <<<"$HERE"
     xdotool mousemove --sync --window "$win" $((x + $2)) $((y + $3)) click 1
 }
 keys() { settle "$1" && shift && xdotool key --delay 15 "$@"; }
@@ -136,7 +128,7 @@ start_game() {
     wait_for 5 "the keyboard focus on the game" active "$GAME"
 }
 
-# close_game_over: its button closes the game-over and game windows and brings the title back.
+# Its button closes the game-over and game windows and brings the title back.
 close_game_over() {
     click "$OVER" 120 240
     wait_for 5 "the game windows closed" all_gone "$OVER" "$GAME"
@@ -164,18 +156,27 @@ punch() {
         "${@:2}"
         wait_for 5 "the hammer over hole $1 after ${*:2} (game $try)" over_or_hammer_at "$1"
         gone "$OVER" && return
-        close_game_over
-        start_game
+        close_game_over && start_game
     done
     fail "three games in a row ended at ${*:2}"
 }
 
-# play_to_the_end: random digits until the game-over window shows.
 play_to_the_end() {
+    shot "$GAME" 2-game
     local deadline=$((SECONDS + 90)) digits
     until place "$OVER" >/dev/null; do
         [ "$SECONDS" -lt "$deadline" ] || fail "no game-over window after 90 s of punching"
-        mapfile -t digits < <(shuf -e 1 2 3 4 5 6 7 8 9)
+        mapfile -t digits < <(shuf -e {1..9})
         keys "$GAME" "${digits[@]}"
     done
+    shot "$OVER" 3-game-over
+}
+
+# quit: from the game over, back to the title and its "Salir", which ends the program with status 0.
+quit() {
+    close_game_over
+    shot "$TITLE" 1-title
+    click "$TITLE" 160 140
+    wait_for 10 "the end of the program after Salir" ended "$GAME_PID"
+    wait "$GAME_PID" || fail "exit status $? after Salir"
 }
