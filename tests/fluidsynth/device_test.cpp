@@ -93,7 +93,6 @@ const milliseconds startDelay = MusicOptions{}.startDelay;
 constexpr milliseconds step = 10ms;
 // The peak of a step of sound: FluidSynth idles at 3e-8, the game's tunes keep above 0.05.
 constexpr float audible = 1e-3f;
-// What the game's plugin makes, linked in directly.
 const MusicEngineFactory fluidSynth = [](MusicOptions options, MusicEngine::EndReport report) {
     return std::make_unique<FluidSynthEngine>(std::move(options), std::move(report));
 };
@@ -212,7 +211,6 @@ TEST_F(FluidSynthDevice, OnAPulseAudioServerCarriesTheGamesNameAndSoundsOnlyWhil
           "media.role = \"game\""})
         EXPECT_EQ(std::system(("pactl list sink-inputs | grep -qF '"s + property + "'").c_str()), 0)
             << property;
-    // Once the note and its reverb have died away, the stream goes.
     const auto streams = [] { return std::system("pactl list short sink-inputs | grep -q ."); };
     for (int tries = 0; tries < 100 && streams() == 0; ++tries)
         usleep(100'000);

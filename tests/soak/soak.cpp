@@ -10,8 +10,7 @@
 namespace {
 
 long residentKiB() {
-    long pages = 0;
-    long resident = 0;
+    long pages = 0, resident = 0;
     std::ifstream("/proc/self/statm") >> pages >> resident;
     return resident * sysconf(_SC_PAGESIZE) / 1024;
 }

@@ -1,6 +1,7 @@
 // The game's own rhythm: the tick through a cycle, the cost of escapes, spawns, stages.
 #include "support/headlessgame.h"
 
+#include <algorithm>
 #include <cmath>
 #include <gtest/gtest.h>
 #include <sstream>
@@ -34,8 +35,7 @@ TEST(Tick, ACycleRisesStandsAndSinksEveryHoleInStep) {
     game.Level = 3;
     for (int hole : {2, 4, 6})
         program.random.creature(2, hole);
-    std::string phases;
-    std::string risen;
+    std::string phases, risen;
     do {
         program.tick();
         phases += phase(game);
@@ -69,8 +69,7 @@ TEST(Tick, ACostTheBarCannotPayEndsTheGameThereWithTheRestOfTheTickUndone) {
 }
 
 TEST(Spawn, EachLevelDrawsKindThenHoleAndPlacesItsCreatures) {
-    const auto k = ScriptedRandom::kindDraw;
-    const auto h = ScriptedRandom::holeDraw;
+    const auto k = ScriptedRandom::kindDraw, h = ScriptedRandom::holeDraw;
     const float last = std::nextafter(1.0F, 0.0F);
     const struct {
         std::int16_t level;
@@ -118,11 +117,8 @@ TEST(Spawn, TheStagesChangeAtTheFirstSpawnOfEachMinute) {
         program.tick();
         if (!spawns)
             continue;
-        int creatures = 0;
-        for (int n = 1; n <= 9; ++n)
-            creatures += game.Image2(n).Visible;
-        const std::string stage = std::to_string(creatures) + " creatures, level " +
-                                  std::to_string(game.Level) + ", speed " +
+        const std::string stage = std::to_string(std::ranges::count(board(game), '*')) +
+                                  " creatures, level " + std::to_string(game.Level) + ", speed " +
                                   std::to_string(game.Speed);
         if (changes.empty() || !changes.back().ends_with(": " + stage))
             changes.push_back(std::to_string(program.host.now()) + ": " + stage);

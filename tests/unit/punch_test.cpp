@@ -6,8 +6,6 @@
 using namespace tanzel;
 using namespace tanzel::test;
 
-namespace {
-
 // A target stands up in hole 1 all along, so a code taken for its digit would show.
 TEST(Punch, EachDigitSwingsTheHammerOverItsHoleAndNoOtherKeyCodeDoesAnything) {
     HeadlessGame program;
@@ -68,5 +66,3 @@ TEST(Hit, AVillainTakesAStarAFriendTwoBarUnitsWhileTheBarCanPayAndTheGoldenOneEn
             << c.kind;
     }
 }
-
-} // namespace

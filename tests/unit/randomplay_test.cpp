@@ -5,8 +5,6 @@
 
 using namespace tanzel::test;
 
-namespace {
-
 TEST(RandomPlay, EveryScoreAndBarAgreesWithThePlayersOwnReckoningThroughAllStages) {
     HeadlessGame program(20261207);
     RandomPlayer wild(1, 0.3, 0.0);
@@ -17,5 +15,3 @@ TEST(RandomPlay, EveryScoreAndBarAgreesWithThePlayersOwnReckoningThroughAllStage
     }
     EXPECT_EQ(skilled.highestLevel, 3);
 }
-
-} // namespace

@@ -44,12 +44,10 @@ public:
             return "the game-over window shows another score";
         highestLevel = std::max<int>(highestLevel, game.Level);
         program.host.click(program.gameOver(), "Command1");
-        ++games;
         return program.app.isLoaded<Form1>() ? "the game stayed loaded" : "";
     }
 
     long ticks = 0;
-    long games = 0;
     int highestLevel = 0;
 
 private:
@@ -99,8 +97,7 @@ private:
     bool chance(double p) { return std::bernoulli_distribution(p)(engine); }
 
     std::mt19937_64 engine;
-    double keyChance;
-    double skill;
+    double keyChance, skill;
     Account account{};
     std::array<int, 10> kinds{};
     int age = 0, riseTicks = 0, lastUpTick = 0, lastSinkTick = 0;

@@ -10,8 +10,7 @@
 namespace tanzel::test {
 
 // Held exclusively, as the real device is: an open fails while a tune holds it.
-class RecordingSequencer : public SequencerDevice {
-public:
+struct RecordingSequencer : SequencerDevice {
     bool open(const std::string& fileName) override {
         log.push_back("device open " + fileName);
         if (!openFile.empty())
@@ -45,8 +44,6 @@ public:
 
     std::vector<std::string> log;
     std::string openFile;
-
-private:
     Completion completion;
 };
 
