@@ -62,9 +62,7 @@ struct HeadlessGame {
                                       (running && running->Timer1.Enabled ? "t" : "") +
                                       (running && running->GameOver ? "x" : "") +
                                       (form == app.activeForm() ? "*" : "");
-            const std::string name = form->name() == "Form1"   ? "game"
-                                     : form->name() == "Form2" ? "title"
-                                                               : "over";
+            const std::string name = running ? "game" : form->name() == "Form2" ? "title" : "over";
             state += (state.empty() ? "" : " ") + name + (flags.empty() ? "" : ":" + flags);
         }
         return state;
