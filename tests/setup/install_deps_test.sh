@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# scripts/install-deps.sh on machines it cannot harm: dpkg, apt-get, sudo and id are stand-ins.
+# scripts/install-deps.sh on machines it cannot harm: dpkg-query, apt-get, sudo and id stand in.
 # Usage: install_deps_test.sh SCRIPT
 # shellcheck disable=SC2016 # the stand-ins' code is single-quoted, to expand when they run
 set -euo pipefail
@@ -15,7 +15,6 @@ stand_in() { { echo '#!/bin/bash' && cat; } >"$MACHINE/$1" && chmod +x "$MACHINE
 stand_in bin/id <<<'echo "${AS_UID:-$(<"$MACHINE/uid")}"'
 # Like the real one, it runs the command as root in a cleared environment.
 stand_in sudo/sudo <<<'exec env -i PATH="$PATH" MACHINE="$MACHINE" AS_UID=0 "$@"'
-stand_in bin/dpkg <<<'echo "dpkg: package is not installed" >&2; exit 1'
 # A name's state is its line in "states", else the machine's default ("unknown": never heard of).
 stand_in bin/dpkg-query <<'END'
 status=0
