@@ -10,9 +10,8 @@ xdotool mousemove 0 0
 HOME="$WORK/home" weston --backend=x11-backend.so --use-pixman --socket="$WAYLAND_DISPLAY" \
     --width=640 --height=480 --config="$E2E/weston.ini" --debug >"$WORK/weston.log" 2>&1 &
 PIDS+=($!)
-weston_up() { WESTON=$(sed -n 's/^.*x11 output .*window id \([0-9]*\)$/\1/p' "$WORK/weston.log") &&
-    [ -n "$WESTON" ]; }
-wait_for 10 "weston" weston_up
+wait_for 10 "weston" grep -q 'x11 output .*window id [0-9]*$' "$WORK/weston.log"
+WESTON=$(sed -n 's/^.*x11 output .*window id \([0-9]*\)$/\1/p' "$WORK/weston.log")
 xdotool windowactivate "$WESTON"
 wait_for 5 "weston's window active" focus_on "$WESTON"
 

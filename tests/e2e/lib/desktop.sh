@@ -1,7 +1,6 @@
 # shellcheck shell=bash
-# Shared by the end-to-end tests, run as TEST RUN_DIR SCREENSHOT_DIR: a private X server under
-# openbox, waits with deadlines, and acts only on settled windows, each named "title:width:height"
-# since the title and the game share one.
+# Shared by the e2e tests, run as TEST RUN_DIR SCREENSHOT_DIR: Xvfb under openbox, waits with
+# deadlines; acts on settled windows only, named "title:width:height" as title and game share one.
 set -euo pipefail -o errtrace
 RUN_DIR=$1 SHOTS=$2
 
@@ -21,9 +20,7 @@ fail() {
     exit 1
 }
 
-need() {
-    for tool; do type -P "$tool" >/dev/null || fail "no $tool: scripts/install-deps.sh test"; done
-}
+need() { for tool; do type -P "$tool" >/dev/null || fail "no $tool: install-deps.sh test"; done; }
 
 # wait_for SECONDS WHAT COMMAND...: polls COMMAND every 0.1 s until it succeeds.
 wait_for() {
@@ -34,9 +31,8 @@ wait_for() {
     done
 }
 
-# start_desktop [TOOL...]: Xvfb and openbox, once the tools of both and of the test are there.
 start_desktop() {
-    need Xvfb openbox xdotool xprop xwininfo import convert identify timeout "$@"
+    need Xvfb openbox xdotool xprop xwininfo import convert identify timeout tail "$@"
     Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$WORK/display" & PIDS+=($!)
     wait_for 10 "Xvfb" grep -q '[0-9]' "$WORK/display"
     DISPLAY=":$(<"$WORK/display")" && export DISPLAY
@@ -50,9 +46,8 @@ wm_up() {
 }
 in_state() { xprop -id "$1" WM_STATE 2>/dev/null | grep -q "window state: $2"; }
 
-# run_game [VAR=VALUE...] [COMMAND...]: the game from RUN_DIR, through COMMAND, with a home and a
-# runtime folder of its own (no user settings, no audio server) and only the environment given,
-# until its title window has settled.
+# run_game [VAR=VALUE...] [COMMAND...]: the game through COMMAND with only the environment given,
+# its own home and runtime folder (no user settings, no audio server), until its title has settled.
 run_game() {
     (cd "$RUN_DIR" && exec env -i PATH=/usr/bin:/bin HOME="$WORK/home" \
         XDG_RUNTIME_DIR="$WORK/runtime" LANG=C.UTF-8 "$@" ./tanzel-punch) \
@@ -103,12 +98,9 @@ click() {
 keys() { settle "$1" && shift && xdotool key --delay 15 "$@"; }
 shot() { settle "$1" && grab "$1" "$HERE" "$SHOTS/$2.png"; }
 gone() { ! place "$1" >/dev/null; }
-ended() { ! kill -0 "$1" 2>/dev/null; }
 all_gone() { gone "$1" && gone "$2"; }
 
-TITLE="Tanzel Punch:250:166"
-GAME="Tanzel Punch:361:288"
-OVER="GAME OVER:237:286"
+TITLE="Tanzel Punch:250:166" GAME="Tanzel Punch:361:288" OVER="GAME OVER:237:286"
 
 # out_of_the_way WINDOW: under X11, minimised.
 out_of_the_way() {
@@ -177,6 +169,6 @@ quit() {
     close_game_over
     shot "$TITLE" 1-title
     click "$TITLE" 160 140
-    wait_for 10 "the end of the program after Salir" ended "$GAME_PID"
+    timeout 10 tail -s 0.1 --pid="$GAME_PID" -f /dev/null || fail "no end within 10 s of Salir"
     wait "$GAME_PID" || fail "exit status $? after Salir"
 }
