@@ -152,7 +152,7 @@ TEST_F(QtProgram, AGameHoldsWhileItsWindowIsLeft) {
         window.showNormal();
         window.activateWindow();
         ASSERT_TRUE(QTest::qWaitFor([&] { return !window.isHeld(); }));
-        EXPECT_NEAR(minute->remainingTime(), minuteLeft - 125, 125); // what it had, less at most 250 ms
+        EXPECT_NEAR(minute->remainingTime(), minuteLeft - 125, 125); // less by 250 ms at most
         EXPECT_TRUE(QTest::qWaitFor([&] { return tick->interval() == game.Timer1.Interval; }));
         EXPECT_EQ(sequencer.takeLog(), (std::vector<std::string>{"device hold", "device release"}));
     };
