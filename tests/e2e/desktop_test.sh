@@ -19,7 +19,6 @@ shows_pause() {
 }
 paused() { picture paused && shows_pause paused; }
 same() { [ "$(compare -metric AE "$WORK/$1.ppm" "$WORK/$2.ppm" null: 2>&1)" = 0 ]; }
-# going_on: the picture without the pause, and not the same as on the poll before.
 going_on() {
     picture now && ! shows_pause now || return
     [ -e "$WORK/last.ppm" ] && ! same now last && return

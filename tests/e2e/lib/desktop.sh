@@ -83,7 +83,6 @@ settled() {
     SPOT=$spot && return 1
 }
 settle() { SPOT= && wait_for "${2:-10}" "${1%%:*} settled (placed and painted)" settled "$1"; }
-# grab WINDOW PLACE FILE: its client's picture, in the format that FILE names.
 grab() {
     local w h win x y
     IFS=: read -r _ w h <<<"$1" && read -r win x y _ <<<"$2"
@@ -120,7 +119,6 @@ start_game() {
     wait_for 5 "the keyboard focus on the game" active "$GAME"
 }
 
-# Its button closes the game-over and game windows and brings the title back.
 close_game_over() {
     click "$OVER" 120 240
     wait_for 5 "the game windows closed" all_gone "$OVER" "$GAME"
@@ -164,7 +162,6 @@ play_to_the_end() {
     shot "$OVER" 3-game-over
 }
 
-# quit: from the game over, back to the title and its "Salir", which ends the program with status 0.
 quit() {
     close_game_over
     shot "$TITLE" 1-title
