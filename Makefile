@@ -68,9 +68,9 @@ sanitize: deps
 	$(TSAN_RUN) ctest --preset tsan -j$(JOBS)
 
 # Ten thousand whole games on the headless host, with the memory reported every thousand.
-soak: with-tests
+soak: build
 	cmake --build $(BUILD) -j$(JOBS) --target tanzel_soak
-	$(BUILD)/tests/soak/tanzel_soak
+	$(BUILD)/bench/tanzel_soak
 
 # libFuzzer over the MIDI file check, built with clang in its own folder, for FUZZ_SECONDS.
 # New inputs go to $(FUZZ_BUILD)/corpus, findings to $(FUZZ_BUILD)/crash-*.

@@ -1,6 +1,6 @@
 // How fast the game runs without a screen: whole games by a random player on the headless host
 // and its virtual clock, counted in game ticks per second of real time.
-#include "support/randomplayer.h"
+#include "randomgames.h"
 
 #include <benchmark/benchmark.h>
 
@@ -8,10 +8,9 @@ namespace {
 
 // A player who hits half the risen villains on each tick plays long games through every stage.
 void wholeGamesByARandomPlayer(benchmark::State& state) {
-    tanzel::test::HeadlessGame program(20240601);
-    tanzel::test::RandomPlayer player(7, 0.01, 0.5);
+    tanzel::bench::RandomGames player(7, 0.5, 0.01);
     for (auto _ : state) {
-        if (const std::string broken = player.playGame(program); !broken.empty()) {
+        if (const std::string broken = player.play(); !broken.empty()) {
             state.SkipWithError(broken.c_str());
             break;
         }

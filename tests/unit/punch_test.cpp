@@ -35,9 +35,9 @@ TEST(Punch, EachDigitSwingsTheHammerOverItsHoleAndNoOtherKeyCodeDoesAnything) {
     }
 }
 
-// The score and the bar through whole games are reckoned in randomplay_test; here, the rest of
-// a hit: the marker over the risen creature, the hole emptied, the label, and the bar's edges.
-// Each hole is punched twice, and the second punch finds the marker and does nothing.
+// What each kind's hit scores or costs, the marker over the risen creature, the hole emptied, the
+// label, the bar's edges, and the score the game-over window shows. Each hole is punched twice,
+// and the second punch finds the marker and does nothing.
 TEST(Hit, AVillainTakesAStarAFriendTwoBarUnitsWhileTheBarCanPayAndTheGoldenOneEndsTheGame) {
     const struct {
         int kind, hole;
@@ -45,10 +45,11 @@ TEST(Hit, AVillainTakesAStarAFriendTwoBarUnitsWhileTheBarCanPayAndTheGoldenOneEn
         std::string caption, marker;
         float barAfter;
         bool over;
-    } cases[] = {{6, 9, 1572, " 230", "star", 1572, false},
-                 {3, 1, 99, " 0", "no", 1, false},
-                 {2, 5, 98, " 0", "no", 98, true},
-                 {1, 7, 1572, " 0", "no", 1474, true}};
+    } cases[] = {
+        {5, 3, 1572, " 230", "star", 1572, false}, {6, 9, 1572, " 230", "star", 1572, false},
+        {7, 4, 1572, " 130", "star", 1572, false}, {8, 6, 1572, " 30", "star", 1572, false},
+        {3, 1, 99, " 0", "no", 1, false},          {2, 5, 98, " 0", "no", 98, true},
+        {1, 7, 1572, " 0", "no", 1474, true}};
     for (const auto& c : cases) {
         HeadlessGame program;
         Form1& game = program.play();
@@ -64,5 +65,8 @@ TEST(Hit, AVillainTakesAStarAFriendTwoBarUnitsWhileTheBarCanPayAndTheGoldenOneEn
                            game.Shape1.Height, game.GameOver),
                   std::tuple(c.caption, c.marker, true, "0", c.barAfter, c.over))
             << c.kind;
+        if (c.over) {
+            EXPECT_EQ(program.gameOver().Label4.Caption, c.caption) << c.kind;
+        }
     }
 }

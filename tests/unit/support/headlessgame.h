@@ -10,24 +10,19 @@
 #include "recordingsequencer.h"
 #include "scriptedrandom.h"
 
-#include <optional>
 #include <string>
 
 namespace tanzel::test {
 
-// Spawns draw from `random`, a script, unless the game is given a seed for a real generator.
-// Every media command goes into the sequencer's log with the windows' state at that moment.
+// Spawns draw from `random`, a script. Every media command goes into the sequencer's log with the
+// windows' state at that moment.
 struct HeadlessGame {
     HeadlessHost host;
     RecordingSequencer sequencer;
     ScriptedRandom random;
-    EngineRandom seeded;
-    Application app;
+    Application app{host, sequencer, random, std::string(layout::ApplicationTitle)};
 
-    explicit HeadlessGame(std::optional<std::uint64_t> seed = std::nullopt)
-        : seeded(seed.value_or(0))
-        , app(host, sequencer, seed ? static_cast<RandomSource&>(seeded) : random,
-              std::string(layout::ApplicationTitle)) {
+    HeadlessGame() {
         host.attach(app);
         app.setMediaTrace([this](const std::string& entry) { traced(entry); });
         app.start<Form2>();
