@@ -47,17 +47,6 @@ TEST(Events, ABrokenInvariantEndsTheProgramWithOneMessage) {
     EXPECT_THROW(game.ImageList1.ListImages(13), RuntimeError);
 }
 
-TEST(Forms, AHandlerForAControlTheDesignLacksIsRefused) {
-    struct Misspelt : Form {
-        explicit Misspelt(Application& app)
-            : Form(app, layout::titleDesign()) {
-            onClick("Comand1", [] {});
-        }
-    };
-    HeadlessGame program;
-    EXPECT_THROW(program.app.form<Misspelt>(), std::logic_error);
-}
-
 // A game window whose own unload does nothing, leaving only the runtime's part of it.
 struct Abandoned : Form1 {
     using Form1::Form1;
