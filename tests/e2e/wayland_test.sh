@@ -63,5 +63,5 @@ quit
 
 grep -aq 'xdg_toplevel@[0-9]*\.set_app_id("tanzel-punch")' "$LOG" || fail "no app_id tanzel-punch"
 grep -a 'qt\.qpa' "$LOG" >&2 && fail "Qt's platform warnings above"
-[ "$(grep -ac 'set_minimized()' "$LOG")" -le "$GAMES" ] || fail "a minimise asked again"
+grep -aq 'set_minimized()' "$LOG" && fail "a minimise asked for, which Wayland cannot undo"
 echo "PASS in $SECONDS s; screenshots in $SHOTS"

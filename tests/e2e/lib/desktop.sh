@@ -101,18 +101,15 @@ all_gone() { gone "$1" && gone "$2"; }
 
 TITLE="Tanzel Punch:250:166" GAME="Tanzel Punch:361:288" OVER="GAME OVER:237:286"
 
-# out_of_the_way WINDOW: under X11, minimised.
+# out_of_the_way WINDOW: under X11, minimised: one of the windows of its name is Iconic.
 out_of_the_way() {
-    local id
-    for id in $(xdotool search --name "^${1%%:*}\$" 2>/dev/null); do
-        in_state "$id" Iconic && return
-    done
-    return 1
+    local states
+    states=$(xdotool search --name "^${1%%:*}\$" 2>/dev/null |
+        xargs -rI{} xprop -id {} WM_STATE 2>&1)
+    [[ $states == *"window state: Iconic"* ]]
 }
 
-GAMES=0
 start_game() {
-    GAMES=$((GAMES + 1))
     click "$TITLE" 96 140
     settle "$GAME"
     wait_for 5 "the title window out of the way" out_of_the_way "$TITLE"
