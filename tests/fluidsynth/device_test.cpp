@@ -217,18 +217,27 @@ TEST_F(FluidSynthDevice, OnAPulseAudioServerCarriesTheGamesNameAndSoundsOnlyWhil
           "media.role = \"game\""})
         EXPECT_EQ(std::system(("pactl list sink-inputs | grep -qF '"s + property + "'").c_str()), 0)
             << property;
-    const auto streams = [] { return std::system("pactl list short sink-inputs | grep -q ."); };
-    for (int tries = 0; tries < 100 && streams() == 0; ++tries)
-        usleep(100'000);
-    EXPECT_NE(streams(), 0);
+    // Once nothing sounds, the stream goes. The waits for it leave the audio thread time to
+    // render beside a pause, and beside an unload and a load, before the next call.
+    const auto stream = [] { return std::system("pactl list short sink-inputs | grep -q .") == 0; };
+    const auto waitFor = [&](bool present) {
+        for (int tries = 0; tries < 100 && stream() != present; ++tries)
+            usleep(100'000);
+        return stream() == present;
+    };
+    live.stop();
+    EXPECT_TRUE(waitFor(false));
+    ASSERT_TRUE(live.play(nullptr) && waitFor(true));
+    live.close();
+    ASSERT_TRUE(live.open(tune));
+    EXPECT_TRUE(waitFor(false));
     // Started on a closed output, the note sounds as long as it does offline: nothing is cut.
     // The first sample read shows that the recording runs; the rest come at the pace of sound.
     const std::unique_ptr<FILE, int (*)(FILE*)> recording(
         popen("parec --raw --channels=1 --latency-msec=10 -d null.monitor", "r"), pclose);
     std::vector<std::int16_t> samples(3 * device.sampleRate());
     ASSERT_EQ(fread(samples.data(), 2, 1, recording.get()), 1u);
-    live.close();
-    ASSERT_TRUE(live.open(tune) && live.play(nullptr));
+    ASSERT_TRUE(live.play(nullptr)); // the tune loaded above, from its start
     ASSERT_EQ(fread(samples.data(), 2, samples.size(), recording.get()), samples.size());
     const auto loud = [](std::int16_t s) { return std::abs(s) > audible * 32767; };
     // In steps, as offline: a block a busy machine delivers late leaves a gap, not a longer note.
