@@ -1,4 +1,4 @@
-// The runtime under the forms: event delivery, form lifetimes, built-ins.
+// The runtime under the forms: event delivery, form lifetimes, media, built-ins.
 #include "support/headlessgame.h"
 
 #include <gtest/gtest.h>
@@ -66,6 +66,15 @@ TEST(Forms, AGoingFormHandsActivationToTheWindowBelowAndClosesTheDeviceItHeld) {
     EXPECT_EQ(program.sequencer.takeLog(),
               (Record{"Form2 Open present.mid | title:d*", "device open present.mid",
                       "Form2 Play present.mid | title:d*", "device close"}));
+}
+
+TEST(Media, AControlOpensOnlyTheSequencer) {
+    HeadlessGame program;
+    MediaControl& tune = program.title().MMControl1;
+    tune.Command = "Close";
+    tune.DeviceType = std::string("CDAudio");
+    tune.Command = "Open";
+    EXPECT_EQ(program.sequencer.openFile, "");
 }
 
 } // namespace
