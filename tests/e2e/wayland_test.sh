@@ -51,8 +51,6 @@ active() {
     spot=$(place "$1") && grep -aE '^\[[0-9. ]+\] wl_keyboard@[0-9]+\.(enter|leave)\(' "$LOG" |
         tail -1 | grep -q "enter([0-9]*, wl_surface@${spot##* },"
 }
-# On Wayland the title is hidden during a game, not minimised.
-out_of_the_way() { gone "$1"; }
 
 run_game QT_QPA_PLATFORM=wayland WAYLAND_DISPLAY="$WAYLAND_DISPLAY" WAYLAND_DEBUG=1
 start_game

@@ -74,7 +74,6 @@ TEST(Sequencer, AsksItsEngineForWhatItsTuneNeedsHeldOrNotAndBeforeTheEngineComes
         {"attach open hold play release end", "load pause start done"},
         {"attach open play hold stop release", "load start pause pause"},
         {"attach open play hold close release", "load start pause unload"},
-        {"open play hold attach", "load"},
         {"open play hold attach release end", "load start done"},
     };
     for (const auto& [script, asked] : cases)
